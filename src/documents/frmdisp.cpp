@@ -1,0 +1,78 @@
+#include "documents/frmdisp.h"
+
+#include "app/frmmain.h"
+#include "app/shutdown.h"
+#include "documents/richtextbox.h"
+#include "platform/layouttable.h"
+#include "platform/linklabel.h"
+
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+QPointer<frmDisp> s_instance;
+
+} // namespace
+
+frmDisp *frmDisp::instance()
+{
+    if (!s_instance)
+        s_instance = new frmDisp(frmMain::loadedInstance());
+    return s_instance;
+}
+
+frmDisp *frmDisp::loadedInstance()
+{
+    return s_instance;
+}
+
+frmDisp::frmDisp(QWidget *parent)
+    : ReadingWindow(QStringLiteral("frmDisp"), QStringLiteral("txtDisp"), parent)
+{
+    // Below the visible area, as designed, but still reachable by its access key.
+    m_cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("&Exit"));
+    connect(m_cmdExit, &QPushButton::clicked, this, &frmDisp::cmdExit_Click);
+
+    setFixedSize(platform::twipsRect(0, 0, 5565, 3630).size());
+    platform::applyPlacements(this, {
+        {"Label61", 0, 0, 5670, 435},
+        {"txtDisp", 60, 390, 5475, 2715},
+        {"Label1", 120, 3180, 2505, 435},
+        {"Label2", 750, 3360, 1875, 255},
+        {"cmdBack", 2970, 3180, 825, 405},
+        {"cmdPrint", 3840, 3180, 825, 405},
+        {"cmdSave", 4710, 3180, 825, 405},
+        {"cmdExit", 3510, 3720, 825, 405},
+    });
+    platform::applyTabOrder(this, {"cmdExit", "cmdBack", "cmdSave", "cmdPrint", "txtDisp"});
+
+    RichTextBox *box = txtDisp();
+    connect(box, &RichTextBox::gotFocus, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::keyDown, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::keyPress, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::keyUp, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::mouseDown, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::mouseUp, this, &frmDisp::clearSelection);
+
+    Form_Load();
+}
+
+void frmDisp::forgetInstance()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void frmDisp::clearSelection()
+{
+    txtDisp()->setSelLength(0);
+}
+
+void frmDisp::cmdExit_Click()
+{
+    unload();
+    if (frmMain *main = frmMain::loadedInstance())
+        main->hide();
+    app::showExitScreen();
+}

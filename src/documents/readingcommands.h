@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+class RichTextBox;
+
+namespace documents {
+
+// Prints the whole content of box, with its emphasis, on the default printer as one job.
+void PrintReading(RichTextBox *box, QWidget *parent);
+
+// Asks for a file name and writes the couple's twelve details there as a saved reading.
+void SaveReading(QWidget *parent);
+
+} // namespace documents

@@ -1,0 +1,26 @@
+#include "app/frmmain.h"
+#include "app/shutdown.h"
+#include "app/singleinstance.h"
+#include "platform/dialogs.h"
+#include "platform/updatereminder.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tovrin"));
+    QApplication::setApplicationDisplayName(platform::applicationTitle());
+    // The main window's Exit shows the exit screen; only QuitApplication ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    app::SingleInstance instance;
+    if (instance.anotherCopyRunning()) {
+        platform::MessageBox::information(nullptr, QStringLiteral("Application is already running"));
+        return 0;
+    }
+
+    platform::UpdateReminder();
+    frmMain::instance()->show();
+    return QApplication::exec();
+}

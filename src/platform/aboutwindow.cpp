@@ -1,0 +1,13 @@
+#include "platform/aboutwindow.h"
+
+namespace platform {
+
+void showAboutWindow()
+{
+}
+
+void unloadAboutWindow()
+{
+}
+
+} // namespace platform

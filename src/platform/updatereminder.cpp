@@ -1,0 +1,9 @@
+#include "platform/updatereminder.h"
+
+namespace platform {
+
+void UpdateReminder()
+{
+}
+
+} // namespace platform
