@@ -10,7 +10,6 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovrin"));
-    QApplication::setApplicationDisplayName(platform::applicationTitle());
     // The main window's Exit shows the exit screen; only QuitApplication ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
