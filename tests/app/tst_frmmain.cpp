@@ -1,0 +1,354 @@
+#include "../common/guitest.h"
+
+#include "app/frmmain.h"
+#include "app/shutdown.h"
+#include "documents/frmdisp.h"
+#include "documents/frmsavedocument.h"
+#include "documents/richtextbox.h"
+#include "readings/partnerdetails.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+using guitest::child;
+
+// Receives the addresses that would have gone to the browser.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+class tst_frmMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void lists_filledInOrder();
+    void startsAtJanuaryFirst1900_withEmptyNamesAndNoMarriageDate();
+    void focusStartsInMaleFirstName();
+    void captions_exact_data();
+    void captions_exact();
+    void menus_entriesAccessKeysAndSeparators();
+    void menuEntries_runTheButtonHandlers_data();
+    void menuEntries_runTheButtonHandlers();
+    void linkEntries_openTheirPages_data();
+    void linkEntries_openTheirPages();
+    void validation_showsMessageAndMovesFocus_data();
+    void validation_showsMessageAndMovesFocus();
+    void dateMessage_leavesFocus();
+    void leaving_showsExitScreenUntilItCloses_data();
+    void leaving_showsExitScreenUntilItCloses();
+    void documentWindow_loadedHiddenAtStart();
+
+private:
+    frmMain *m_main = nullptr;
+    UrlCatcher m_urls;
+};
+
+void tst_frmMain::initTestCase()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+}
+
+void tst_frmMain::init()
+{
+    guitest::setUp();
+    m_urls.urls.clear();
+    m_main = frmMain::instance();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void tst_frmMain::cleanup()
+{
+    guitest::unloadAll();
+    QVERIFY(!frmMain::loadedInstance());
+    QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
+}
+
+void tst_frmMain::lists_filledInOrder()
+{
+    const QStringList months = {"January", "February", "March",     "April",   "May",      "June",
+                                "July",    "August",   "September", "October", "November", "December"};
+    auto entries = [](QComboBox *list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts.append(list->itemText(i));
+        return texts;
+    };
+    QStringList days, years;
+    for (int d = 1; d <= 31; ++d)
+        days.append(QString::number(d));
+    for (int y = 1900; y <= 2050; ++y)
+        years.append(QString::number(y));
+    QCOMPARE(years.size(), 151);
+
+    for (const char *name : {"cboMD", "cboFD", "cboMMD"})
+        QCOMPARE(entries(child<QComboBox>(m_main, name)), days);
+    for (const char *name : {"cboMM", "cboFM", "cboMMM"})
+        QCOMPARE(entries(child<QComboBox>(m_main, name)), months);
+    for (const char *name : {"cboMY", "cboFY", "cboMMY"})
+        QCOMPARE(entries(child<QComboBox>(m_main, name)), years);
+    for (QComboBox *list : m_main->findChildren<QComboBox *>())
+        QVERIFY2(!list->isEditable(), qPrintable(list->objectName()));
+}
+
+void tst_frmMain::startsAtJanuaryFirst1900_withEmptyNamesAndNoMarriageDate()
+{
+    for (const char *name : {"cboMM", "cboFM"})
+        QCOMPARE(child<QComboBox>(m_main, name)->currentText(), QStringLiteral("January"));
+    for (const char *name : {"cboMD", "cboFD"})
+        QCOMPARE(child<QComboBox>(m_main, name)->currentText(), QStringLiteral("1"));
+    for (const char *name : {"cboMY", "cboFY"})
+        QCOMPARE(child<QComboBox>(m_main, name)->currentText(), QStringLiteral("1900"));
+    for (const char *name : {"cboMMD", "cboMMM", "cboMMY"})
+        QCOMPARE(child<QComboBox>(m_main, name)->currentIndex(), -1);
+    for (QLineEdit *edit : m_main->findChildren<QLineEdit *>())
+        QVERIFY(edit->text().isEmpty());
+}
+
+void tst_frmMain::focusStartsInMaleFirstName()
+{
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(m_main, "txtMF"));
+}
+
+void tst_frmMain::captions_exact_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("cmdLP") << "cmdLP" << "LifePath Compatibility";
+    QTest::newRow("cmdD") << "cmdD" << "Destiny Compatibility";
+    QTest::newRow("cmdCR") << "cmdCR" << "Comprehensive Reading";
+    QTest::newRow("cmdOpen") << "cmdOpen" << "&Open Previously Saved Reading";
+    QTest::newRow("cmdExit") << "cmdExit" << "Exit";
+    QTest::newRow("cmdNav") << "cmdNav" << "Exit";
+    QTest::newRow("Command3") << "Command3" << "Donate";
+}
+
+void tst_frmMain::captions_exact()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Tovrin v1.65"));
+    QCOMPARE(child<QPushButton>(m_main, qPrintable(name))->text(), caption);
+}
+
+void tst_frmMain::menus_entriesAccessKeysAndSeparators()
+{
+    auto texts = [](const QList<QAction *> &actions) {
+        QStringList list;
+        for (QAction *a : actions)
+            list.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+        return list;
+    };
+    const QList<QAction *> bar = m_main->menuBar()->actions();
+    QCOMPARE(texts(bar), QStringList({"&File", "&Help", "&Donate", "Make Money &Online"}));
+    QCOMPARE(texts(bar.at(0)->menu()->actions()),
+             QStringList({"&Comprehensive Reading", "&LifePath Compatibility", "&Destiny Compatibility", "-",
+                          "E&xit"}));
+    QCOMPARE(texts(bar.at(1)->menu()->actions()),
+             QStringList({"&Online help", "&Visit us Online", "-", "Check for Software &Update", "-",
+                          "&About Software"}));
+    QVERIFY(!bar.at(2)->menu());
+    QVERIFY(!bar.at(3)->menu());
+}
+
+void tst_frmMain::menuEntries_runTheButtonHandlers_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("LifePath") << "mnuLifePath" << "cmdLP";
+    QTest::newRow("Destiny") << "mnuDestiny" << "cmdD";
+    QTest::newRow("Comprehensive") << "mnuComprehensive" << "cmdCR";
+}
+
+void tst_frmMain::menuEntries_runTheButtonHandlers()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, button);
+
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+
+    auto shownText = [] {
+        QDialog *shown = guitest::modalWindows().isEmpty() ? nullptr : guitest::modalWindows().constLast().data();
+        if (!shown)
+            return QString();
+        auto *box = shown->findChild<RichTextBox *>();
+        const QString text = shown->windowTitle() + QLatin1Char('|') + box->text();
+        static_cast<ReadingWindow *>(shown)->unload();
+        return text;
+    };
+
+    child<QPushButton>(m_main, qPrintable(button))->click();
+    const QString byButton = shownText();
+    m_main->findChild<QAction *>(menu)->trigger();
+    const QString byMenu = shownText();
+
+    QVERIFY(!byButton.isEmpty());
+    QCOMPARE(byMenu, byButton);
+    QCOMPARE(guitest::modalWindows().size(), 2);
+}
+
+void tst_frmMain::linkEntries_openTheirPages_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("donate: button and menu") << "Command3" << "mnuDonate" << "donate";
+    QTest::newRow("full brand: label and menu") << "lblFullBrand" << "mnuMakeMoney" << "fullbrand";
+    QTest::newRow("home: label and menu") << "Label61" << "mnuVisit" << "";
+    QTest::newRow("co-brand label") << "lblCobrand" << "" << "cobrand";
+    QTest::newRow("online help") << "mnuOnline" << "" << "help";
+    QTest::newRow("update") << "mnuUpdate" << "" << "download";
+}
+
+void tst_frmMain::linkEntries_openTheirPages()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, page);
+
+    auto activate = [this](const QString &name) {
+        if (auto *action = m_main->findChild<QAction *>(name)) {
+            action->trigger();
+        } else if (auto *button = m_main->findChild<QPushButton *>(name)) {
+            button->click();
+        } else {
+            auto *label = m_main->findChild<QWidget *>(name);
+            QVERIFY2(label, qPrintable(name));
+            label->show();
+            QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+        }
+    };
+    activate(first);
+    if (!second.isEmpty())
+        activate(second);
+
+    QCOMPARE(m_urls.urls.size(), second.isEmpty() ? 1 : 2);
+    for (const QUrl &url : qAsConst(m_urls.urls)) {
+        QVERIFY(url.isValid());
+        QVERIFY(!url.isRelative());
+        QCOMPARE(url, m_urls.urls.constFirst());
+        if (page.isEmpty())
+            QVERIFY(!url.path().contains(QLatin1String(".html")));
+        else
+            QVERIFY2(url.path().contains(page), qPrintable(url.toString()));
+    }
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+}
+
+void tst_frmMain::validation_showsMessageAndMovesFocus_data()
+{
+    QTest::addColumn<QString>("blank");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("male first") << "txtMF" << "Male: First Name cannot be blank";
+    QTest::newRow("male last") << "txtML" << "Male: Last Name cannot be blank";
+    QTest::newRow("female first") << "txtFF" << "Female: First Name cannot be blank";
+    QTest::newRow("female last") << "txtFL" << "Female: Last Name cannot be blank";
+}
+
+void tst_frmMain::validation_showsMessageAndMovesFocus()
+{
+    QFETCH(QString, blank);
+    QFETCH(QString, message);
+
+    guitest::fillCouple(m_main, {"John", "", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QLineEdit>(m_main, qPrintable(blank))->setText(QStringLiteral("  "));
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    child<QPushButton>(m_main, "cmdD")->setFocus();
+
+    const readings::PartnerDetails before = readings::partnerDetails();
+    for (const char *command : {"cmdLP", "cmdD", "cmdCR"}) {
+        platform::MessageBox::shown().clear();
+        child<QPushButton>(m_main, command)->click();
+        QCOMPARE(platform::MessageBox::shown().size(), 1);
+        QCOMPARE(platform::MessageBox::shown().constFirst().text, message);
+        QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Information);
+        QCOMPARE(QApplication::focusWidget()->objectName(), blank);
+    }
+    QVERIFY(guitest::modalWindows().isEmpty());
+    QVERIFY(before == readings::partnerDetails());
+    QVERIFY(!m_main->readingState().ComprehensiveMode);
+}
+
+void tst_frmMain::dateMessage_leavesFocus()
+{
+    guitest::fillCouple(m_main, {"John", "", "Smith"}, "April 31 1985", {"Mary", "", "Jones"}, "June 31 1990");
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    auto *cmdLP = child<QPushButton>(m_main, "cmdLP");
+    cmdLP->setFocus();
+    QVERIFY(!m_main->ValidateInput());
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().text, QStringLiteral("Please Enter Your Correct Date Or Month !"));
+    QCOMPARE(QApplication::focusWidget(), cmdLP);
+}
+
+void tst_frmMain::leaving_showsExitScreenUntilItCloses_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Exit button") << "cmdExit";
+    QTest::newRow("second Exit button") << "cmdNav";
+    QTest::newRow("File > Exit") << "mnuExit";
+    QTest::newRow("close box") << "close";
+}
+
+void tst_frmMain::leaving_showsExitScreenUntilItCloses()
+{
+    QFETCH(QString, how);
+
+    if (how == QLatin1String("close"))
+        m_main->close();
+    else if (auto *action = m_main->findChild<QAction *>(how))
+        action->trigger();
+    else
+        child<QPushButton>(m_main, qPrintable(how))->click();
+
+    QVERIFY(!frmMain::loadedInstance());
+    QVERIFY(!m_main->isVisible());
+    QVERIFY(app::exitScreenShown());
+    QCOMPARE(guitest::quitCount(), 0); // the program goes on while the exit screen is open
+
+    QWidget *exitScreen = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("frmExit") && w->isVisible())
+            exitScreen = w;
+    }
+    QVERIFY(exitScreen);
+    child<QPushButton>(exitScreen, "cmdClose")->click();
+    QCOMPARE(guitest::quitCount(), 1);
+    QVERIFY(!frmSaveDocument::loadedInstance()); // every window was unloaded
+}
+
+void tst_frmMain::documentWindow_loadedHiddenAtStart()
+{
+    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    QVERIFY(document);
+    QVERIFY(!document->isVisible());
+    QVERIFY(document->hook().isHooked());
+    QVERIFY(document->RTB()->text().isEmpty());
+    QVERIFY(!frmDisp::loadedInstance());
+}
+
+QTEST_MAIN(tst_frmMain)
+#include "tst_frmmain.moc"

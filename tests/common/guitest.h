@@ -1,0 +1,108 @@
+#pragma once
+
+// Shared set-up for the widget tests: no modal loop ever blocks, message boxes are recorded
+// instead of shown, and leaving the program does not end the test.
+
+#include "app/frmmain.h"
+#include "app/shutdown.h"
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QList>
+#include <QPointer>
+#include <QTest>
+
+namespace guitest {
+
+// Every window shown "modally" during a test, in order.
+inline QList<QPointer<QDialog>> &modalWindows()
+{
+    static QList<QPointer<QDialog>> windows;
+    return windows;
+}
+
+inline int &quitCount()
+{
+    static int count = 0;
+    return count;
+}
+
+inline void setUp()
+{
+    platform::MessageBox::setTestMode(true);
+    platform::setModalHandler([](QDialog *dialog) {
+        modalWindows().append(dialog);
+        dialog->show();
+    });
+    app::setQuitHandler([] { ++quitCount(); });
+    modalWindows().clear();
+    quitCount() = 0;
+}
+
+// Unloads every window, as leaving the program does, and lets the deferred deletions run.
+inline void unloadAll()
+{
+    app::QuitApplication();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+inline QStringList visibleTopLevelWindows()
+{
+    QStringList names;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible())
+            names.append(w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                   : w->objectName());
+    }
+    return names;
+}
+
+template<typename T>
+T *child(QWidget *window, const char *name)
+{
+    auto *widget = window->findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no child %s", name);
+    return widget;
+}
+
+inline void setText(frmMain *main, const char *name, const QString &text)
+{
+    child<QLineEdit>(main, name)->setText(text);
+}
+
+inline void pick(frmMain *main, const char *name, const QString &entry)
+{
+    auto *list = child<QComboBox>(main, name);
+    const int index = list->findText(entry);
+    if (index < 0)
+        qFatal("%s has no entry %s", name, qPrintable(entry));
+    list->setCurrentIndex(index);
+}
+
+// Fills both partners: names as given, dates as "Month Day Year".
+inline void fillCouple(frmMain *main, const QStringList &male, const QString &maleDate,
+                       const QStringList &female, const QString &femaleDate)
+{
+    const char *maleNames[] = {"txtMF", "txtMM", "txtML"};
+    const char *femaleNames[] = {"txtFF", "txtFM", "txtFL"};
+    for (int i = 0; i < 3; ++i) {
+        setText(main, maleNames[i], male.value(i));
+        setText(main, femaleNames[i], female.value(i));
+    }
+    const QStringList m = maleDate.split(QLatin1Char(' '));
+    const QStringList f = femaleDate.split(QLatin1Char(' '));
+    pick(main, "cboMM", m[0]);
+    pick(main, "cboMD", m[1]);
+    pick(main, "cboMY", m[2]);
+    pick(main, "cboFM", f[0]);
+    pick(main, "cboFD", f[1]);
+    pick(main, "cboFY", f[2]);
+}
+
+} // namespace guitest
