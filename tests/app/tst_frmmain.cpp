@@ -36,6 +36,7 @@ class tst_frmMain : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -65,6 +66,12 @@ void tst_frmMain::initTestCase()
 {
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+}
+
+void tst_frmMain::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
 }
 
 void tst_frmMain::init()

@@ -1,0 +1,421 @@
+#include "../common/guitest.h"
+
+#include "documents/frmdisp.h"
+#include "documents/frmsavedocument.h"
+#include "documents/richtextbox.h"
+#include "numerology/compatibility.h"
+#include "readings/partnerdetails.h"
+
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+
+using guitest::child;
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+struct Run {
+    bool bold;
+    QString text;
+};
+
+// The box's content as runs of equal emphasis, line breaks written CR LF.
+QList<Run> runs(const RichTextBox *box)
+{
+    QList<Run> result;
+    auto add = [&result](bool bold, const QString &text) {
+        if (text.isEmpty())
+            return;
+        if (!result.isEmpty() && result.last().bold == bold)
+            result.last().text += text;
+        else
+            result.append({bold, text});
+    };
+    const QTextDocument *doc = box->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            add(fragment.charFormat().fontWeight() >= QFont::Bold, fragment.text());
+        }
+        if (block.next().isValid()) {
+            // A line break takes the emphasis of the text inserted with it.
+            const bool bold = block.next().charFormat().fontWeight() >= QFont::Bold;
+            add(bold, CRLF);
+        }
+    }
+    return result;
+}
+
+QString runsToString(const QList<Run> &list)
+{
+    QString s;
+    for (const Run &r : list)
+        s += (r.bold ? QStringLiteral("[B]") : QStringLiteral("[ ]")) + r.text;
+    return s;
+}
+
+} // namespace
+
+class tst_Readings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void lifePath_workedExample_wholeText();
+    void destiny_workedExample_wholeText();
+    void lifePath_recordsDatesAndState();
+    void destiny_recordsNamesButNoDetails();
+    void destiny_caseAndNameSplitDoNotMatter();
+    void destiny_noValuedLetter_showsHeadingAndEmptyParagraph();
+    void comprehensive_workedExample_lineByLine();
+    void comprehensive_emphasisOnSectionsOnly();
+    void comprehensive_showsNoOtherWindowOrMessage();
+    void comprehensive_twiceInARow_eachOnlyItsOwn();
+    void singleReadingAfterComprehensive_goesToReadingWindow();
+    void names_arePlainTextNeverMarkup();
+    void twoSingleReadings_secondShowsOnlyItsOwn();
+    void readingWindow_backKeepsInput();
+    void readingWindow_exitHidesMainAndShowsExitScreen();
+    void readingWindow_closeBoxUnloadsWithoutExit();
+    void readingWindow_selectionClearedAfterDragAndKeys();
+    void documentWindow_backUnloadsAndNextIsFresh();
+
+private:
+    frmMain *m_main = nullptr;
+    frmDisp *shownReadingWindow();
+};
+
+void tst_Readings::init()
+{
+    guitest::setUp();
+    readings::partnerDetails() = readings::PartnerDetails();
+    m_main = frmMain::instance();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void tst_Readings::cleanup()
+{
+    guitest::unloadAll();
+    QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
+}
+
+frmDisp *tst_Readings::shownReadingWindow()
+{
+    if (guitest::modalWindows().isEmpty())
+        return nullptr;
+    return qobject_cast<frmDisp *>(guitest::modalWindows().constLast().data());
+}
+
+void tst_Readings::lifePath_workedExample_wholeText()
+{
+    // Male 15 March 1985 -> 5, female 1 January 1990 -> 3.
+    guitest::fillCouple(m_main, {"John", "", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdLP")->click();
+
+    frmDisp *disp = shownReadingWindow();
+    QVERIFY(disp);
+    QCOMPARE(disp->windowTitle(), QStringLiteral("LifePath Compatibility"));
+    const QString paragraph = numerology::CompatibilityText(QStringLiteral("53"));
+    QVERIFY(paragraph.startsWith(QLatin1String("This is a partnership built on passion and")));
+    QCOMPARE(disp->txtDisp()->text(), "LifePath Compatibility Combination: 5 + 3" + CRLF + CRLF + paragraph + CRLF
+                                          + CRLF + CRLF + CRLF);
+    QCOMPARE(runsToString(runs(disp->txtDisp())), "[ ]" + disp->txtDisp()->text());
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+}
+
+void tst_Readings::destiny_workedExample_wholeText()
+{
+    // John Paul Smith -> 58 -> 13 -> 4; Mary Jones -> 39 -> 12 -> 3.
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdD")->click();
+
+    frmDisp *disp = shownReadingWindow();
+    QVERIFY(disp);
+    QCOMPARE(disp->windowTitle(), QStringLiteral("Destiny Compatibility"));
+    const QString paragraph = numerology::CompatibilityText(QStringLiteral("43"));
+    QVERIFY(paragraph.startsWith(QLatin1String("This relationship will take its toll on the")));
+    QCOMPARE(disp->txtDisp()->text(), "Destiny Compatibility Combination: 4 + 3" + CRLF + CRLF + paragraph + CRLF
+                                          + CRLF + CRLF + CRLF);
+}
+
+void tst_Readings::lifePath_recordsDatesAndState()
+{
+    guitest::fillCouple(m_main, {"John", "", "Smith"}, "February 1 1970", {"Mary", "", "Jones"}, "January 1 1970");
+    child<QPushButton>(m_main, "cmdLP")->click();
+
+    const readings::PartnerDetails &d = readings::partnerDetails();
+    QCOMPARE(d.MaleBirthDay, QStringLiteral("1"));
+    QCOMPARE(d.MaleBirthMonth, QStringLiteral("February"));
+    QCOMPARE(d.MaleBirthYear, QStringLiteral("1970"));
+    QCOMPARE(d.FemaleBirthMonth, QStringLiteral("January"));
+    QVERIFY(d.MaleFirstName.isEmpty()); // names are recorded by the Comprehensive reading only
+
+    // 1 + 2 + 1970 = 1973 -> 20 -> 2;  1 + 1 + 1970 = 1972 -> 19 -> 10 -> 1: key "21", not "12"
+    const readings::ReadingState &s = m_main->readingState();
+    QCOMPARE(s.MaleLifePathNumber, qint16(2));
+    QCOMPARE(s.FemaleLifePathNumber, qint16(1));
+    QCOMPARE(s.LifePathCombination, QStringLiteral("21"));
+    QCOMPARE(s.LifePathCompatibilityText, numerology::CompatibilityText(QStringLiteral("21")));
+    QVERIFY(s.LifePathCompatibilityText != numerology::CompatibilityText(QStringLiteral("12")));
+}
+
+void tst_Readings::destiny_recordsNamesButNoDetails()
+{
+    guitest::fillCouple(m_main, {"  John ", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdD")->click();
+
+    const readings::ReadingState &s = m_main->readingState();
+    QCOMPARE(s.MaleFullName, QStringLiteral("JohnPaulSmith"));
+    QCOMPARE(s.FemaleFullName, QStringLiteral("MaryJones"));
+    QCOMPARE(s.DestinyCombination, QStringLiteral("43"));
+    QVERIFY(readings::partnerDetails() == readings::PartnerDetails());
+}
+
+void tst_Readings::destiny_caseAndNameSplitDoNotMatter()
+{
+    guitest::fillCouple(m_main, {"mary ann", "", "LEE"}, "March 15 1985", {"Ann", "", "Lee"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdD")->click();
+    const QString first = m_main->readingState().DestinyCombination;
+
+    guitest::fillCouple(m_main, {"Mary", "Ann", "Lee"}, "March 15 1985", {"ANN", "", "lee"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdD")->click();
+    QCOMPARE(m_main->readingState().DestinyCombination, first);
+}
+
+void tst_Readings::destiny_noValuedLetter_showsHeadingAndEmptyParagraph()
+{
+    guitest::fillCouple(m_main, {QString::fromUtf8("Ééè"), "", "123"}, "March 15 1985", {"Mary", "", "Jones"},
+                        "January 1 1990");
+    child<QPushButton>(m_main, "cmdD")->click();
+
+    frmDisp *disp = shownReadingWindow();
+    QVERIFY(disp);
+    QCOMPARE(disp->txtDisp()->text(),
+             "Destiny Compatibility Combination: 0 + 3" + CRLF + CRLF + CRLF + CRLF + CRLF + CRLF);
+}
+
+void tst_Readings::comprehensive_workedExample_lineByLine()
+{
+    guitest::fillCouple(m_main, {"First", "Middle", "Last"}, "January 1 1900", {" Ann ", "", "Lee"}, "March 15 1985");
+    child<QPushButton>(m_main, "cmdCR")->click();
+
+    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    QVERIFY(document);
+    QCOMPARE(guitest::modalWindows().size(), 1);
+    QCOMPARE(guitest::modalWindows().constFirst().data(), static_cast<QDialog *>(document));
+    QCOMPARE(document->windowTitle(), QStringLiteral("Tovrin v1.65"));
+
+    const readings::ReadingState &s = m_main->readingState();
+    const QStringList expected = {
+        "Male Information",
+        "Name: First Middle Last",
+        "Date of Birth: January 1, 1900",
+        "",
+        "Female Information",
+        "Name: Ann  Lee",
+        "Date of Birth: March 15, 1985",
+        "",
+        "LifePath Compatibility Number Combination is 3 + 5",
+        "",
+        numerology::CompatibilityText(QStringLiteral("35")),
+        "",
+        "",
+        "",
+        QStringLiteral("Destiny Compatibility Combination is %1 + %2")
+            .arg(s.MaleDestinyNumber)
+            .arg(s.FemaleDestinyNumber),
+        "",
+        s.DestinyCompatibilityText,
+        "",
+        "",
+        "",
+        "",
+    };
+    QCOMPARE(document->RTB()->text(), expected.join(CRLF));
+    QVERIFY(!s.DestinyCompatibilityText.isEmpty());
+    QVERIFY(!s.ComprehensiveMode);
+
+    const readings::PartnerDetails &d = readings::partnerDetails();
+    QCOMPARE(d.toList(), QStringList({"First", "Middle", "Last", "Ann", "", "Lee", "January", "1", "1900", "March",
+                                      "15", "1985"}));
+}
+
+void tst_Readings::comprehensive_emphasisOnSectionsOnly()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdCR")->click();
+
+    const readings::ReadingState &s = m_main->readingState();
+    const QList<Run> list = runs(frmSaveDocument::loadedInstance()->RTB());
+    QCOMPARE(list.size(), 5);
+    QVERIFY(!list[0].bold);
+    QVERIFY(list[0].text.startsWith(QLatin1String("Male Information")));
+    QVERIFY(list[0].text.endsWith(QStringLiteral("January 1, 1990") + CRLF + CRLF));
+    QVERIFY(list[1].bold);
+    QCOMPARE(list[1].text, "LifePath Compatibility Number Combination is 5 + 3" + CRLF + CRLF
+                               + s.LifePathCompatibilityText + CRLF + CRLF);
+    QVERIFY(!list[2].bold);
+    QCOMPARE(list[2].text, CRLF + CRLF);
+    QVERIFY(list[3].bold);
+    QCOMPARE(list[3].text, "Destiny Compatibility Combination is 4 + 3" + CRLF + CRLF + s.DestinyCompatibilityText
+                               + CRLF + CRLF);
+    QVERIFY(!list[4].bold);
+    QCOMPARE(list[4].text, CRLF + CRLF);
+}
+
+void tst_Readings::comprehensive_showsNoOtherWindowOrMessage()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "February 29 2000", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdCR")->click();
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+    QVERIFY(!frmDisp::loadedInstance());
+    QCOMPARE(guitest::modalWindows().size(), 1);
+    QCOMPARE(guitest::visibleTopLevelWindows().size(), 2); // main window and document window
+}
+
+void tst_Readings::comprehensive_twiceInARow_eachOnlyItsOwn()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdCR")->click();
+    child<QPushButton>(frmSaveDocument::loadedInstance(), "cmdBack")->click();
+
+    guitest::fillCouple(m_main, {"Adam", "", "Brown"}, "May 5 1975", {"Eve", "", "White"}, "June 6 1976");
+    child<QPushButton>(m_main, "cmdCR")->click();
+    const QString text = frmSaveDocument::loadedInstance()->RTB()->text();
+    QVERIFY(text.startsWith(QStringLiteral("Male Information") + CRLF + QStringLiteral("Name: Adam  Brown")));
+    QVERIFY(!text.contains(QLatin1String("John")));
+    QCOMPARE(text.count(QLatin1String("Male Information")), 1);
+}
+
+void tst_Readings::singleReadingAfterComprehensive_goesToReadingWindow()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdCR")->click();
+    child<QPushButton>(frmSaveDocument::loadedInstance(), "cmdBack")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    child<QPushButton>(m_main, "cmdLP")->click();
+    QVERIFY(shownReadingWindow());
+    QVERIFY(!frmSaveDocument::loadedInstance()); // the document window stays unloaded until it is next used
+}
+
+void tst_Readings::names_arePlainTextNeverMarkup()
+{
+    guitest::fillCouple(m_main, {"<b>Ann</b>", "", "&amp;"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdCR")->click();
+    const QString text = frmSaveDocument::loadedInstance()->RTB()->text();
+    QVERIFY(text.contains(QLatin1String("Name: <b>Ann</b>  &amp;")));
+}
+
+void tst_Readings::twoSingleReadings_secondShowsOnlyItsOwn()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdLP")->click();
+    frmDisp *first = shownReadingWindow();
+    child<QPushButton>(first, "cmdBack")->click();
+
+    child<QPushButton>(m_main, "cmdD")->click();
+    frmDisp *second = shownReadingWindow();
+    QVERIFY(second != first);
+    QVERIFY(second->txtDisp()->text().startsWith(QLatin1String("Destiny Compatibility Combination: 4 + 3")));
+    QVERIFY(!second->txtDisp()->text().contains(QLatin1String("LifePath")));
+}
+
+void tst_Readings::readingWindow_backKeepsInput()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdLP")->click();
+    frmDisp *disp = shownReadingWindow();
+    QVERIFY(disp->hook().isHooked());
+    child<QPushButton>(disp, "cmdBack")->click();
+
+    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(child<QLineEdit>(m_main, "txtMM")->text(), QStringLiteral("Paul"));
+    QCOMPARE(child<QComboBox>(m_main, "cboMD")->currentText(), QStringLiteral("15"));
+}
+
+void tst_Readings::readingWindow_exitHidesMainAndShowsExitScreen()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdD")->click();
+    frmDisp *disp = shownReadingWindow();
+    child<QPushButton>(disp, "cmdExit")->click();
+
+    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!m_main->isVisible());
+    QVERIFY(app::exitScreenShown());
+    QCOMPARE(guitest::quitCount(), 0);
+}
+
+void tst_Readings::readingWindow_closeBoxUnloadsWithoutExit()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdLP")->click();
+    QPointer<frmDisp> disp = shownReadingWindow();
+    disp->close();
+    QVERIFY(!frmDisp::loadedInstance());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!disp);
+    QVERIFY(m_main->isVisible());
+    QVERIFY(!app::exitScreenShown());
+}
+
+void tst_Readings::readingWindow_selectionClearedAfterDragAndKeys()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdLP")->click();
+    frmDisp *disp = shownReadingWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(disp));
+    RichTextBox *box = disp->txtDisp();
+    QWidget *viewport = box->viewport();
+
+    // drag across the text
+    const QPoint from(5, 5), to(viewport->width() - 5, 40);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QVERIFY(box->selLength() > 0); // the drag did select, until the button is released
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    QCOMPARE(box->selLength(), 0);
+
+    // shift + arrows, then select-all and copy
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(box->selLength(), 0);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box->selLength(), 0);
+
+    // text is unchanged by typing
+    const QString before = box->text();
+    QTest::keyClicks(box, QStringLiteral("xyz"));
+    QCOMPARE(box->text(), before);
+}
+
+void tst_Readings::documentWindow_backUnloadsAndNextIsFresh()
+{
+    QPointer<frmSaveDocument> first = frmSaveDocument::loadedInstance();
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdCR")->click();
+    QCOMPARE(frmSaveDocument::loadedInstance(), first.data());
+    child<QPushButton>(first, "cmdBack")->click();
+    QVERIFY(!frmSaveDocument::loadedInstance());
+    QVERIFY(!first->hook().isHooked());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!first);
+
+    frmSaveDocument *next = frmSaveDocument::instance();
+    QVERIFY(next->RTB()->text().isEmpty());
+    QVERIFY(next->hook().isHooked());
+    QVERIFY(!next->isVisible());
+}
+
+QTEST_MAIN(tst_Readings)
+#include "tst_readings.moc"
