@@ -2,6 +2,7 @@
 #include "app/shutdown.h"
 #include "app/singleinstance.h"
 #include "platform/dialogs.h"
+#include "platform/keyboard.h"
 #include "platform/updatereminder.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tovrin"));
     // The main window's Exit shows the exit screen; only QuitApplication ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    EnterPressesButtons::install();
 
     app::SingleInstance instance;
     if (instance.anotherCopyRunning()) {

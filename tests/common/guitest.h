@@ -6,6 +6,7 @@
 #include "app/frmmain.h"
 #include "app/shutdown.h"
 #include "platform/dialogs.h"
+#include "platform/keyboard.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,6 +33,7 @@ inline int &quitCount()
 
 inline void setUp()
 {
+    EnterPressesButtons::install();
     platform::MessageBox::setTestMode(true);
     platform::setModalHandler([](QDialog *dialog) {
         modalWindows().append(dialog);

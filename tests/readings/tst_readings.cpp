@@ -85,6 +85,8 @@ private slots:
     void readingWindow_closeBoxUnloadsWithoutExit();
     void readingWindow_selectionClearedAfterDragAndKeys();
     void documentWindow_backUnloadsAndNextIsFresh();
+    void keyboard_enterRunsReading_escapeGoesBack_data();
+    void keyboard_enterRunsReading_escapeGoesBack();
 
 private:
     frmMain *m_main = nullptr;
@@ -415,6 +417,37 @@ void tst_Readings::documentWindow_backUnloadsAndNextIsFresh()
     QVERIFY(next->RTB()->text().isEmpty());
     QVERIFY(next->hook().isHooked());
     QVERIFY(!next->isVisible());
+}
+
+void tst_Readings::keyboard_enterRunsReading_escapeGoesBack_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("LifePath") << "cmdLP" << "frmDisp";
+    QTest::newRow("Destiny") << "cmdD" << "frmDisp";
+    QTest::newRow("Comprehensive") << "cmdCR" << "frmSaveDocument";
+}
+
+void tst_Readings::keyboard_enterRunsReading_escapeGoesBack()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    auto *command = child<QPushButton>(m_main, qPrintable(button));
+    command->setFocus();
+    QTest::keyClick(command, Qt::Key_Return);
+
+    QCOMPARE(guitest::modalWindows().size(), 1);
+    QPointer<QDialog> shown = guitest::modalWindows().constFirst();
+    QCOMPARE(shown->objectName(), window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QTest::keyClick(shown, Qt::Key_Escape);
+    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(shown.isNull() || !shown->isVisible());
+    QVERIFY(m_main->isVisible());
 }
 
 QTEST_MAIN(tst_Readings)
