@@ -3,6 +3,7 @@
 #include "app/singleinstance.h"
 #include "platform/dialogs.h"
 #include "platform/keyboard.h"
+#include "platform/look.h"
 #include "platform/updatereminder.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovrin"));
+    platform::installProgramLook();
     // The main window's Exit shows the exit screen; only QuitApplication ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     EnterPressesButtons::install();

@@ -1,15 +1,33 @@
 #include "app/mainwindowlayout.h"
 
 #include "platform/layouttable.h"
+#include "platform/look.h"
 
+#include <QLayout>
 #include <QMainWindow>
 
 namespace app {
 
+namespace {
+
+const QColor kFrameCaption(64, 64, 64);
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kLinkBlue(0, 0, 255);
+
+} // namespace
+
 void applyMainWindowLayout(QWidget *window)
 {
-    if (auto *main = qobject_cast<QMainWindow *>(window))
-        main->centralWidget()->setFixedSize(platform::twipsRect(0, 0, 10485, 5325).size());
+    // The client area has the designed size, the menu bar sits above it, and the window cannot be
+    // resized. The window's font is the client area's: the menus keep the system's.
+    QWidget *clientArea = window;
+    if (auto *main = qobject_cast<QMainWindow *>(window)) {
+        clientArea = main->centralWidget();
+        clientArea->setFixedSize(platform::twipsRect(0, 0, 10485, 5325).size());
+        main->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    clientArea->setFont(platform::windowFont());
 
     platform::applyPlacements(window, {
         // top level
@@ -68,6 +86,67 @@ void applyMainWindowLayout(QWidget *window)
         "cboMMD", "Label3", "Frame1", "Label14", "Frame2", "Label61", "Command3", "cmdNav", "cmdOpen",
         "fraFullBrand", "lblCobrand", "lblFullBrand",
     });
+
+    // Controls with a font of their own; all others use the window's.
+    using platform::kMsSansSerif;
+    using platform::kVerdana;
+    platform::applyFonts(window, {
+        // name, family, point size, bold, underlined
+        {"Label11", kVerdana, 14.25, true, false},
+        {"cmdOpen", kVerdana, 9.75, true, false},
+        {"Frame2", kVerdana, 8.25, true, false},
+        {"Frame1", kVerdana, 8.25, true, false},
+        {"fraM", kVerdana, 8.25, true, false},
+        {"fraF", kVerdana, 8.25, true, false},
+        {"Command3", kMsSansSerif, 8.25, true, false},
+        {"Label61", kVerdana, 8.25, false, true},
+        {"lblCobrand", kVerdana, 8.25, true, true},
+        {"lblFullBrand", kVerdana, 8.25, true, true},
+    });
+
+    // Controls with colours of their own; all others use the system's.
+    platform::applyColours(window, {
+        // name, text, background
+        {"fraM", kFrameCaption, {}},
+        {"fraF", kFrameCaption, {}},
+        {"Label61", kBlack, kWhite},
+        {"Label14", kBlack, {}},
+        {"Label1", kBlack, {}},
+        {"Label4", kBlack, {}},
+        {"Label5", kBlack, {}},
+        {"Label10", kBlack, {}},
+        {"Label9", kBlack, {}},
+        {"Label8", kBlack, {}},
+        {"lblCobrand", kLinkBlue, {}},
+        {"lblFullBrand", kLinkBlue, {}},
+    });
+
+    showAdvertisement(window, advertisementForDraw(drawAdvertisement()));
+}
+
+int drawAdvertisement(QRandomGenerator &generator)
+{
+    return generator.bounded(1, 7);
+}
+
+Advertisement advertisementForDraw(int draw)
+{
+    return draw % 2 != 0 ? Advertisement::Cobrand : Advertisement::FullBrand;
+}
+
+void showAdvertisement(QWidget *window, Advertisement front)
+{
+    auto *cobrand = window->findChild<QWidget *>(QStringLiteral("lblCobrand"));
+    auto *fullBrand = window->findChild<QWidget *>(QStringLiteral("lblFullBrand"));
+    Q_ASSERT(cobrand && fullBrand);
+    if (!cobrand || !fullBrand)
+        return;
+    QWidget *shown = front == Advertisement::Cobrand ? cobrand : fullBrand;
+    QWidget *hidden = shown == cobrand ? fullBrand : cobrand;
+    // Both are transparent labels, so the one behind must not be drawn at all.
+    hidden->hide();
+    shown->show();
+    shown->raise();
 }
 
 } // namespace app

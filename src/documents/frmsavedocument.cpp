@@ -2,6 +2,7 @@
 
 #include "app/frmmain.h"
 #include "platform/layouttable.h"
+#include "platform/look.h"
 
 #include <QPointer>
 
@@ -26,6 +27,7 @@ frmSaveDocument *frmSaveDocument::loadedInstance()
 frmSaveDocument::frmSaveDocument(QWidget *parent)
     : ReadingWindow(QStringLiteral("frmSaveDocument"), QStringLiteral("RTB"), parent)
 {
+    setFont(platform::windowFont());
     setFixedSize(platform::twipsRect(0, 0, 8265, 5145).size());
     platform::applyPlacements(this, {
         {"Label61", 1372, 0, 5520, 435},

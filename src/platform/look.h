@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+
+#include <initializer_list>
+
+class QGroupBox;
+class QWidget;
+
+// The program's look: the fonts and colours its windows are designed with, and its icon.
+namespace platform {
+
+constexpr char kVerdana[] = "Verdana";
+constexpr char kMsSansSerif[] = "MS Sans Serif";
+
+// A font with every attribute given, so that none is inherited from a container: a frame's bold
+// caption font must not reach the controls inside it.
+QFont designFont(const char *family, qreal pointSize, bool bold = false, bool underline = false);
+
+// The font most windows use: Verdana 8.25 pt regular.
+QFont windowFont();
+
+struct FontSpec {
+    const char *name; // object name of a child of the window
+    const char *family;
+    qreal pointSize;
+    bool bold;
+    bool underline;
+};
+
+// Gives each named child its own font. A frame's font is its caption's only: the controls inside it
+// keep the font they had (the window's) unless their own row says otherwise.
+void applyFonts(QWidget *window, std::initializer_list<FontSpec> fonts);
+
+struct ColourSpec {
+    const char *name;
+    QColor text;       // invalid: the system's colour for the control's kind
+    QColor background; // invalid: transparent, the container shows through
+};
+
+// Gives each named child its text and background colour. A frame's text colour is its caption's
+// only: the controls inside it keep the system's colours unless their own row says otherwise.
+void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours);
+
+// The program's icon: 32 x 32 pixels, 16 colours, a framed numeral 2.
+QPixmap programPixmap();
+QIcon programIcon();
+
+// Once at start-up: the designed fonts fall back on the nearest installed sans face, and every
+// window shows the program's icon.
+void installProgramLook();
+
+} // namespace platform
