@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing, starts the services the tests need, builds Tovrin with all
+# its tests in build/ and runs every test. Exits with CTest's status.
+#
+# The run is a list of stages, each a function below, run in the order of STAGES; a
+# failing stage stops the run. To add a stage, write its function and put its name in
+# STAGES before run_ctest (or make it a CTest test itself): run_ctest stays last, so that
+# CTest's summary ends the output.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${TOVRIN_BUILD_DIR:-$root/build}
+jobs=${TOVRIN_JOBS:-2}
+export TOVRIN_BUILD_DIR=$build_dir TOVRIN_JOBS=$jobs
+
+install_deps() {
+    "$root/scripts/install-deps.sh"
+}
+
+start_services() {
+    "$root/scripts/start-print-server.sh"
+}
+
+build() {
+    # The end-to-end tests are required here: a missing tool fails the configure step
+    # instead of quietly leaving those tests out.
+    "$root/scripts/build.sh" -DTOVRIN_E2E_TESTS=ON
+}
+
+run_ctest() {
+    exec ctest --test-dir "$build_dir" --output-on-failure --no-label-summary -j "$jobs"
+}
+
+STAGES=(install_deps start_services build run_ctest)
+
+for stage in "${STAGES[@]}"; do
+    echo "==== $stage"
+    started=$SECONDS
+    "$stage"
+    echo "==== $stage done in $((SECONDS - started)) s"
+done

@@ -1,0 +1,492 @@
+"""Helpers for Tovrin's end-to-end tests.
+
+The tests drive the real `tovrin` binary on a private X server. run-e2e.sh starts that
+server (Xvfb) with a window manager (openbox) and a private D-Bus session with the
+accessibility bus, then runs one test script. This module gives the tests:
+
+- processes: Program (start, wait for exit, kill) and TovrinTestCase, which stops every
+  program a test started and saves a screenshot and the accessibility tree on failure;
+- X windows through xdotool: find and wait for windows by title, activate, close, type
+  text and keys, click at screen positions, take screenshots;
+- widgets through the accessibility bus (at-spi): find objects by role and name, read
+  their texts and states, press and click them, read message boxes.
+
+Every wait polls until a deadline; nothing waits for a fixed time.
+"""
+
+import os
+import re
+import signal
+import subprocess
+import sys
+import time
+import unittest
+
+import warnings
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+import pyatspi  # noqa: E402
+
+# pyatspi calls Atspi getters that newer Atspi marks deprecated; the warnings only add noise.
+warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
+
+BINARY = os.environ.get("TOVRIN_BINARY", "")
+ARTIFACTS = os.environ.get("TOVRIN_E2E_ARTIFACTS") or os.path.join(os.getcwd(), "e2e-artifacts")
+# Seconds any single wait may take before the test fails.
+TIMEOUT = float(os.environ.get("TOVRIN_E2E_TIMEOUT", "20"))
+POLL_INTERVAL = 0.05
+
+MAIN_TITLE = "Tovrin v1.65"
+
+
+class WaitTimeout(AssertionError):
+    """A wait reached its deadline."""
+
+
+def wait_until(condition, timeout=None, what="the condition", interval=POLL_INTERVAL):
+    """Calls condition() until it returns a true value and returns that value.
+
+    Raises WaitTimeout after `timeout` seconds (default TIMEOUT), naming `what`.
+    """
+    deadline = time.monotonic() + (TIMEOUT if timeout is None else timeout)
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            raise WaitTimeout("timed out after %.1f s waiting for %s"
+                              % (TIMEOUT if timeout is None else timeout, what))
+        time.sleep(interval)
+
+
+# ---------------------------------------------------------------------------------------
+# Processes
+
+
+class Program:
+    """One running copy of tovrin (or another program given by `command`)."""
+
+    def __init__(self, args=(), env=None, command=None):
+        if command is None:
+            if not BINARY:
+                raise RuntimeError("TOVRIN_BINARY is not set; run the test through run-e2e.sh")
+            command = [BINARY]
+        full_env = dict(os.environ)
+        if env:
+            full_env.update(env)
+        self.process = subprocess.Popen([*command, *args], env=full_env,
+                                        stdin=subprocess.DEVNULL)
+
+    @property
+    def pid(self):
+        return self.process.pid
+
+    def running(self):
+        return self.process.poll() is None
+
+    @property
+    def returncode(self):
+        return self.process.poll()
+
+    def wait_exit(self, timeout=None):
+        """Waits until the process has ended and returns its exit code."""
+        try:
+            return self.process.wait(TIMEOUT if timeout is None else timeout)
+        except subprocess.TimeoutExpired:
+            raise WaitTimeout("process %d did not end within %.1f s"
+                              % (self.pid, TIMEOUT if timeout is None else timeout)) from None
+
+    def kill(self, sig=signal.SIGKILL):
+        """Sends `sig` (default SIGKILL) and, for SIGKILL, waits until the process is gone."""
+        if self.running():
+            self.process.send_signal(sig)
+            if sig == signal.SIGKILL:
+                self.process.wait(TIMEOUT)
+
+    def stop(self):
+        """Ends the process if it still runs (used at the end of every test)."""
+        if self.running():
+            self.kill()
+
+    def application(self, timeout=None):
+        """The process's application object on the accessibility bus."""
+        return application(self.pid, timeout)
+
+    def window(self, title=MAIN_TITLE, timeout=None, exclude=()):
+        """Waits for a visible X window of this process with exactly this title."""
+        return wait_for_window(title, pid=self.pid, timeout=timeout, exclude=exclude)
+
+    def windows(self):
+        """The visible X windows of this process, as a list of (window id, title)."""
+        return [(wid, window_name(wid)) for wid in visible_windows(pid=self.pid)]
+
+
+# ---------------------------------------------------------------------------------------
+# X windows, keyboard, mouse and screenshots (xdotool, ImageMagick)
+
+
+def xdotool(*args, check=True):
+    """Runs xdotool with the arguments and returns its standard output."""
+    result = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True)
+    if check and result.returncode != 0:
+        raise RuntimeError("xdotool %s failed (%d): %s"
+                           % (" ".join(map(str, args)), result.returncode, result.stderr.strip()))
+    return result.stdout
+
+
+def window_name(wid):
+    """The title of an X window, or None when the window is gone."""
+    result = subprocess.run(["xdotool", "getwindowname", str(wid)],
+                            capture_output=True, text=True)
+    return result.stdout.rstrip("\n") if result.returncode == 0 else None
+
+
+def visible_windows(title=None, pid=None):
+    """Ids of the mapped (visible) X windows, optionally with exactly this title and
+    belonging to this process."""
+    # --all: a window must meet every condition (xdotool's default is any of them).
+    args = ["search", "--all", "--onlyvisible"]
+    if pid is not None:
+        args += ["--pid", pid]
+    args += ["--name", "." if title is None else "^" + _posix_regex_escape(title) + "$"]
+    result = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True)
+    wids = [int(line) for line in result.stdout.split()]
+    if title is not None:
+        # xdotool matches without regard to case; keep exact titles only.
+        wids = [wid for wid in wids if window_name(wid) == title]
+    return wids
+
+
+def wait_for_window(title, pid=None, timeout=None, exclude=()):
+    """Waits until a visible window with exactly this title (of this process, if given, and
+    not one of `exclude`) exists and returns its id."""
+    def found():
+        wids = [wid for wid in visible_windows(title, pid) if wid not in exclude]
+        return wids[0] if wids else None
+    return wait_until(found, timeout, "a window titled %r%s"
+                      % (title, "" if pid is None else " of process %d" % pid))
+
+
+def window_visible(wid):
+    """True while the window exists and is mapped."""
+    result = subprocess.run(["xwininfo", "-id", str(wid)], capture_output=True, text=True)
+    return result.returncode == 0 and "Map State: IsViewable" in result.stdout
+
+
+def wait_for_window_gone(wid, timeout=None):
+    """Waits until the window is unmapped or destroyed."""
+    wait_until(lambda: not window_visible(wid), timeout, "window %d to disappear" % wid)
+
+
+def window_geometry(wid):
+    """(x, y, width, height) of the window's client area on the screen."""
+    values = {}
+    for line in xdotool("getwindowgeometry", "--shell", wid).splitlines():
+        key, _, value = line.partition("=")
+        values[key] = int(value)
+    return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+
+def active_window():
+    result = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True)
+    return int(result.stdout) if result.returncode == 0 and result.stdout.strip() else None
+
+
+def activate(wid, timeout=None):
+    """Raises the window and gives it the keyboard focus, through the window manager."""
+    def active():
+        if active_window() == wid:
+            return True
+        subprocess.run(["xdotool", "windowactivate", str(wid)], capture_output=True)
+        return active_window() == wid
+    wait_until(active, timeout, "window %d to become active" % wid, interval=0.2)
+
+
+def type_text(text, window=None, delay_ms=20):
+    """Types text with the keyboard into the focused widget (activating `window` first)."""
+    if window is not None:
+        activate(window)
+    xdotool("type", "--delay", delay_ms, "--", text)
+
+
+def key(*keys, window=None):
+    """Presses keys or key combinations, one after the other: key("Tab", "ctrl+a",
+    "Return"). Names are X key names (Return, Escape, Tab, Down, alt+F4, ...)."""
+    if window is not None:
+        activate(window)
+    xdotool("key", "--delay", 30, "--", *keys)
+
+
+def click_at(x, y, button=1):
+    """Moves the mouse to the screen position and clicks."""
+    xdotool("mousemove", "--sync", int(x), int(y))
+    xdotool("click", button)
+
+
+def close_window(wid):
+    """Closes the window like its close box: activates it and presses alt+F4, which the
+    window manager turns into a close request."""
+    activate(wid)
+    key("alt+F4")
+
+
+def screenshot(name, window=None):
+    """Saves a PNG of the whole screen (or of one window) into the artefacts folder and
+    returns its path."""
+    os.makedirs(ARTIFACTS, exist_ok=True)
+    path = os.path.join(ARTIFACTS, re.sub(r"[^A-Za-z0-9_.-]+", "_", name) + ".png")
+    target = "root" if window is None else str(window)
+    subprocess.run(["import", "-window", target, path], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    return path
+
+
+def _posix_regex_escape(text):
+    return re.sub(r"([.^$*+?()\[\]{}|\\])", r"\\\1", text)
+
+
+# ---------------------------------------------------------------------------------------
+# Accessibility (at-spi): find widgets by role and name
+
+
+def desktop():
+    """The accessibility desktop, whose children are the running applications."""
+    d = pyatspi.Registry.getDesktop(0)
+    # Read everything live from the applications: a cache would need an event loop,
+    # which these tests do not run.
+    d.set_cache_mask(Atspi.Cache.NONE)
+    return d
+
+
+def applications(name=None):
+    """The applications on the accessibility bus (optionally only those with this name)."""
+    result = []
+    d = desktop()
+    for i in range(_safe(lambda: d.childCount, 0)):
+        app = _safe(lambda: d.getChildAtIndex(i))
+        if app is not None and (name is None or _safe(lambda: app.name) == name):
+            result.append(app)
+    return result
+
+
+def application(pid, timeout=None):
+    """Waits for the application object of process `pid` and returns it."""
+    def found():
+        for app in applications():
+            if _safe(app.get_process_id) == pid:
+                return app
+        return None
+    return wait_until(found, timeout, "process %d on the accessibility bus" % pid)
+
+
+def role(obj):
+    """The role name of an object: "push button", "text", "frame", "alert", "label", ..."""
+    return _safe(obj.getRoleName, "")
+
+
+def name(obj):
+    return _safe(lambda: obj.name, "")
+
+
+def states(obj):
+    """The object's state names, e.g. {"showing", "visible", "focused", "enabled"}."""
+    state_set = _safe(obj.getState)
+    if state_set is None:
+        return set()
+    return {pyatspi.stateToString(s) for s in state_set.getStates()}
+
+
+def is_showing(obj):
+    return "showing" in states(obj)
+
+
+def is_focused(obj):
+    return "focused" in states(obj)
+
+
+def children(obj):
+    count = _safe(lambda: obj.childCount, 0)
+    result = []
+    for i in range(count):
+        child = _safe(lambda: obj.getChildAtIndex(i))
+        if child is not None:
+            result.append(child)
+    return result
+
+
+def _matches(value, wanted):
+    if wanted is None:
+        return True
+    if isinstance(wanted, re.Pattern):
+        return wanted.fullmatch(value or "") is not None
+    return value == wanted
+
+
+def find_all(root, role_name=None, name_=None, showing=True):
+    """Every object under `root` (root included) with this role and name, in tree order.
+
+    `name_` is an exact name or a compiled regular expression that must match the whole
+    name. With showing=True (the default) only objects on screen count, and hidden
+    windows are not searched.
+    """
+    result = []
+
+    def walk(obj):
+        if showing and not is_showing(obj) and role(obj) != "application":
+            return
+        if _matches(role(obj), role_name) and _matches(name(obj), name_):
+            result.append(obj)
+        for child in children(obj):
+            walk(child)
+
+    walk(root)
+    return result
+
+
+def find(root, role_name=None, name_=None, index=0, timeout=None, showing=True):
+    """Waits until find_all(root, role_name, name_) has more than `index` objects and
+    returns the one at `index`. Example: find(app, "push button", "Exit")."""
+    def found():
+        objects = find_all(root, role_name, name_, showing)
+        return objects[index] if len(objects) > index else None
+    return wait_until(found, timeout, "%s %r%s" % (role_name or "object", name_,
+                                                   "" if index == 0 else " #%d" % index))
+
+
+def wait_gone(root, role_name=None, name_=None, timeout=None):
+    """Waits until no showing object under `root` has this role and name."""
+    wait_until(lambda: not find_all(root, role_name, name_), timeout,
+               "%s %r to disappear" % (role_name or "object", name_))
+
+
+def text(obj):
+    """The text of a text field or label (its Text interface), else its name."""
+    try:
+        return obj.queryText().getText(0, -1)
+    except Exception:  # no Text interface
+        return name(obj)
+
+
+def texts(root, roles=("label", "text", "paragraph", "heading")):
+    """The texts of every showing label and text field under `root`, in tree order."""
+    return [text(obj) for obj in find_all(root) if role(obj) in roles]
+
+
+def set_text(obj, value):
+    """Replaces the contents of an editable text field through the accessibility bus."""
+    obj.queryEditableText().setTextContents(value)
+
+
+def press(obj):
+    """Runs the object's first action ("Press" for buttons) through the accessibility bus."""
+    action = obj.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click"):
+            action.doAction(i)
+            return
+    action.doAction(0)
+
+
+def extents(obj):
+    """(x, y, width, height) of the object on the screen."""
+    box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def click(obj, button=1):
+    """Clicks the middle of the object with the mouse."""
+    x, y, width, height = extents(obj)
+    click_at(x + width // 2, y + height // 2, button)
+
+
+def message_box(root, timeout=None):
+    """Waits for a message box (an alert or dialog) under `root` and returns it."""
+    def found():
+        boxes = find_all(root, "alert") or find_all(root, "dialog")
+        return boxes[0] if boxes else None
+    return wait_until(found, timeout, "a message box")
+
+
+def message_text(box):
+    """The message of a message box: the texts of its labels, one per line."""
+    return "\n".join(t for t in texts(box, roles=("label",)) if t)
+
+
+def dump(root, depth=0, limit=8):
+    """The tree under `root` as indented lines of role, name, states and text (for
+    failure reports)."""
+    lines = []
+
+    def walk(obj, level):
+        if level > limit:
+            return
+        item_text = ""
+        if role(obj) in ("text", "label"):
+            item_text = " text=%r" % text(obj)
+        lines.append("%s%s %r [%s]%s" % ("  " * level, role(obj), name(obj),
+                                         ",".join(sorted(states(obj) & {"showing", "focused",
+                                                                        "active", "enabled"})),
+                                         item_text))
+        for child in children(obj):
+            walk(child, level + 1)
+
+    walk(root, depth)
+    return "\n".join(lines)
+
+
+def _safe(call, default=None):
+    """Calls an accessibility getter; objects of windows or programs that just went away
+    raise, and count as absent."""
+    try:
+        return call()
+    except Exception:
+        return default
+
+
+# ---------------------------------------------------------------------------------------
+# Test case base
+
+
+class TovrinTestCase(unittest.TestCase):
+    """Base class: start programs with self.start(); they are all ended after the test.
+    A failing test leaves a screenshot and the accessibility tree in the artefacts."""
+
+    def setUp(self):
+        self.programs = []
+        # Start the accessibility registry before any program, so each registers at once.
+        desktop()
+
+    def start(self, args=(), env=None):
+        program = Program(args, env)
+        self.programs.append(program)
+        return program
+
+    def screenshot(self, name, window=None):
+        return screenshot("%s-%s" % (self._testMethodName, name), window)
+
+    def tearDown(self):
+        if self._failed():
+            try:
+                print("screenshot: " + self.screenshot("failure"), file=sys.stderr)
+                for app in applications():
+                    print(dump(app), file=sys.stderr)
+            except Exception as error:  # the report must not hide the failure
+                print("could not record the failure: %r" % (error,), file=sys.stderr)
+        for program in self.programs:
+            program.stop()
+
+    def _failed(self):
+        """True when the test method failed or raised (read in tearDown)."""
+        outcome = getattr(self, "_outcome", None)
+        if outcome is None:
+            return False
+        errors = getattr(outcome, "errors", None)  # Python before 3.11
+        if errors:
+            return any(exc_info for _, exc_info in errors)
+        result = getattr(outcome, "result", None)
+        if result is None:
+            return False
+        return any(test is self for test, _ in result.failures + result.errors)
