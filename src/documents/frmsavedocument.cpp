@@ -1,9 +1,12 @@
 #include "documents/frmsavedocument.h"
 
 #include "app/frmmain.h"
+#include "documents/richtextbox.h"
 #include "platform/layouttable.h"
 #include "platform/look.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPointer>
 
 namespace {
@@ -39,6 +42,15 @@ frmSaveDocument::frmSaveDocument(QWidget *parent)
         {"cmdSave", 6750, 4740, 1455, 375},
     });
     platform::applyTabOrder(this, {"RTB", "cmdSave", "cmdBack", "cmdPrint"});
+
+    RichTextBox *rtb = RTB();
+    rtb->setTextInteractionFlags(Qt::NoTextInteraction); // nothing to select, so nothing to copy
+    connect(rtb, &QTextEdit::textChanged, this, &frmSaveDocument::RTB_Change);
+    connect(rtb, &RichTextBox::clicked, this, &frmSaveDocument::RTB_Click);
+    connect(rtb, &RichTextBox::mouseDown, this, &frmSaveDocument::RTB_MouseDown);
+    connect(rtb, &RichTextBox::mouseMove, this, &frmSaveDocument::RTB_MouseMove);
+    connect(rtb, &RichTextBox::mouseUp, this, &frmSaveDocument::RTB_MouseUp);
+
     Form_Load();
 }
 
@@ -47,3 +59,18 @@ void frmSaveDocument::forgetInstance()
     if (s_instance == this)
         s_instance = nullptr;
 }
+
+void frmSaveDocument::clearOwnClipboard()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard->ownsClipboard())
+        clipboard->clear(QClipboard::Clipboard);
+    if (clipboard->supportsSelection() && clipboard->ownsSelection())
+        clipboard->clear(QClipboard::Selection);
+}
+
+void frmSaveDocument::RTB_Change() { clearOwnClipboard(); }
+void frmSaveDocument::RTB_Click() { clearOwnClipboard(); }
+void frmSaveDocument::RTB_MouseDown() { clearOwnClipboard(); }
+void frmSaveDocument::RTB_MouseMove() { clearOwnClipboard(); }
+void frmSaveDocument::RTB_MouseUp() { clearOwnClipboard(); }

@@ -1,18 +1,97 @@
 #include "documents/readingcommands.h"
 
+#include "app/frmmain.h"
+#include "documents/maininputs.h"
+#include "documents/readingprinter.h"
 #include "documents/richtextbox.h"
+#include "documents/savedreadingfile.h"
+#include "platform/dialogs.h"
+#include "readings/partnerdetails.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
 
 namespace documents {
 
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("documents", text);
+}
+
+// Writes bytes in place of the file at path, all or nothing: a failed write leaves an earlier
+// file exactly as it was. On failure reason says why.
+bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    const QFileInfo info(path);
+    if (info.exists() && info.isFile() && !info.isWritable()) {
+        // Replacing the file would succeed in a writable folder; the user's protection wins.
+        *reason = tr("The file is read-only.");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void PrintReading(RichTextBox *box, QWidget *parent)
 {
-    Q_UNUSED(box);
-    Q_UNUSED(parent);
+    if (!box)
+        return;
+    box->setSelLength(0);
+
+    QPrinter printer(QPrinter::HighResolution);
+    const QString pdfFileName = printOutputFile();
+    if (pdfFileName.isEmpty()) {
+        // Without a printer Qt would quietly write a PDF file somewhere instead.
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (!defaultPrinter.isNull())
+            printer.setPrinterName(defaultPrinter.printerName());
+        if (defaultPrinter.isNull() || printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
+            platform::MessageBox::warning(parent, tr("No printer is set up on this computer, so the reading cannot be printed."));
+            return;
+        }
+    } else {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFileName);
+    }
+    printer.setDocName(box->window()->windowTitle());
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+
+    if (!printDocument(*box->document(), printer))
+        platform::MessageBox::warning(parent, tr("The reading could not be printed."));
 }
 
 void SaveReading(QWidget *parent)
 {
-    Q_UNUSED(parent);
+    platform::FileDialog::Options options;
+    options.title = QStringLiteral("Save Your Numerology Compatibility Result ....");
+    options.filter = QStringLiteral("Rich Text Format (*.kvl)");
+    options.defaultSuffix = QStringLiteral("kvl");
+    const QString path = platform::FileDialog::getSaveFileName(parent, options);
+    if (path.isEmpty())
+        return; // Cancel
+
+    // The details of the reading on show: the main window takes no input while a reading window is
+    // open, so its controls still hold what that reading was made from, whichever reading it was.
+    if (const frmMain *main = frmMain::loadedInstance())
+        readings::partnerDetails() = mainWindowDetails(main);
+
+    QString reason;
+    if (!writeWholeFile(path, SavedReadingFile::toBytes(readings::partnerDetails()), &reason)) {
+        platform::MessageBox::warning(parent, tr("The reading could not be saved to %1.\n\n%2")
+                                                  .arg(QDir::toNativeSeparators(path), reason));
+    }
 }
 
 } // namespace documents

@@ -31,7 +31,7 @@ QString shift(const QString &text, char32_t offset)
     const QList<uint> codes = text.toUcs4(); // a lone surrogate arrives as U+FFFD
     for (uint code : codes) {
         char32_t c = code;
-        if (c == u'\r' || c == u'\n')
+        if (c == u'\r' || c == u'\n' || c == 0)
             c = u' ';
         if (c >= kFirst && c <= kLast)
             c = characterOf((rankOf(c) + offset) % kCount);

@@ -8,7 +8,8 @@
 // Every character from the blank upwards moves ScrambleOffset places along the Unicode scalar
 // values (surrogates skipped, wrapping at the top), so ordinary text simply gains ScrambleOffset in
 // every character code and every character comes back unchanged. Control characters stay as they
-// are, except line breaks, which become blanks: a scrambled value always stays on one line.
+// are, except line breaks and NUL, which become blanks: a scrambled value always stays on one line
+// of a text file.
 namespace documents {
 
 constexpr char32_t ScrambleOffset = 37;

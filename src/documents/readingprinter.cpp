@@ -1,0 +1,67 @@
+#include "documents/readingprinter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QTextFrame>
+
+#include <memory>
+
+namespace documents {
+
+namespace {
+
+QString &outputFile()
+{
+    static QString fileName;
+    return fileName;
+}
+
+} // namespace
+
+void setPrintOutputFile(const QString &pdfFileName)
+{
+    outputFile() = pdfFileName;
+}
+
+QString printOutputFile()
+{
+    return outputFile();
+}
+
+bool printDocument(const QTextDocument &document, QPrinter &printer)
+{
+    // Lay a copy out on the printer's pages; QTextDocument::print() would add page numbers.
+    std::unique_ptr<QTextDocument> pages(document.clone());
+    pages->documentLayout()->setPaintDevice(&printer);
+    pages->setDocumentMargin(0); // the printer's page margins are the only margins
+
+    const QRectF paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QSizeF pageSize = paintRect.size();
+    if (pageSize.isEmpty())
+        return false;
+    pages->setPageSize(pageSize);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+
+    const int pageCount = pages->pageCount();
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        const QRectF shown(0, page * pageSize.height(), pageSize.width(), pageSize.height());
+        painter.save();
+        painter.translate(0, -shown.top());
+        pages->drawContents(&painter, shown);
+        painter.restore();
+    }
+    if (!painter.end())
+        return false;
+    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
+}
+
+} // namespace documents

@@ -1,0 +1,207 @@
+#include "documents/savedreadingfile.h"
+#include "documents/scramble.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using documents::SavedReadingFile;
+using readings::PartnerDetails;
+
+namespace {
+
+PartnerDetails johnAndAnn()
+{
+    return PartnerDetails::fromList({
+        QStringLiteral("John"), QStringLiteral("Paul"), QStringLiteral("Smith"),
+        QStringLiteral("Ann"), QString(), QStringLiteral("Lee"),
+        QStringLiteral("March"), QStringLiteral("5"), QStringLiteral("1970"),
+        QStringLiteral("July"), QStringLiteral("12"), QStringLiteral("1972"),
+    });
+}
+
+// The lines as they are written: every detail shifted by 37 along the character codes.
+QByteArray johnAndAnnBytes()
+{
+    return QByteArray("o\x94\x8d\x93\r\n"          // John
+                      "u\x86\x9a\x91\r\n"          // Paul
+                      "x\x92\x8e\x99\x8d\r\n"      // Smith
+                      "f\x93\x93\r\n"              // Ann
+                      "\r\n"                       // (empty)
+                      "q\x8a\x8a\r\n"              // Lee
+                      "r\x86\x97\x88\x8d\r\n"      // March
+                      "Z\r\n"                      // 5
+                      "V^\\U\r\n"                  // 1970
+                      "o\x9a\x91\x9e\r\n"          // July
+                      "VW\r\n"                     // 12
+                      "V^\\W\r\n");                // 1972
+}
+
+QByteArray twelveLines(const QByteArray &separator)
+{
+    QByteArray bytes;
+    for (const QString &detail : johnAndAnn().toList())
+        bytes += documents::ScrambleText(detail).toUtf8() + separator;
+    return bytes;
+}
+
+} // namespace
+
+class tst_SavedReadingFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void toBytes_workedExample_byteExact();
+    void toBytes_isUtf8WithTwelveCrLfLines();
+    void roundTrip_keepsEveryDetail_data();
+    void roundTrip_keepsEveryDetail();
+    void fromBytes_acceptsWhatAPersonMightWrite_data();
+    void fromBytes_acceptsWhatAPersonMightWrite();
+    void fromBytes_refusesWhatCannotBeASavedReading_data();
+    void fromBytes_refusesWhatCannotBeASavedReading();
+    void read_file_data();
+    void read_file();
+};
+
+void tst_SavedReadingFile::toBytes_workedExample_byteExact()
+{
+    // The high bytes above are Latin-1 code points; written as UTF-8 they take two bytes each.
+    const QByteArray expected = QString::fromLatin1(johnAndAnnBytes()).toUtf8();
+    QCOMPARE(SavedReadingFile::toBytes(johnAndAnn()), expected);
+}
+
+void tst_SavedReadingFile::toBytes_isUtf8WithTwelveCrLfLines()
+{
+    PartnerDetails details = johnAndAnn();
+    details.FemaleFirstName = QStringLiteral("\u00c5sa \u738b \U0001F600"); // accented, CJK, emoji
+    details.MaleLastName = QStringLiteral("two\r\nlines");
+    const QByteArray bytes = SavedReadingFile::toBytes(details);
+
+    QVERIFY(bytes.endsWith("\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 12);
+    QCOMPARE(bytes.count('\r'), 12);
+    QCOMPARE(bytes.count('\n'), 12);
+    QVERIFY(!bytes.contains('\0'));
+    QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // valid UTF-8
+}
+
+void tst_SavedReadingFile::roundTrip_keepsEveryDetail_data()
+{
+    QTest::addColumn<QStringList>("details");
+    QTest::newRow("worked example") << johnAndAnn().toList();
+    QTest::newRow("all empty") << QStringList(12, QString());
+    QTest::newRow("accented latin") << QStringList{QStringLiteral("Ren\u00e9e"), QStringLiteral("Fran\u00e7ois"),
+                                                   QStringLiteral("M\u00fcller-\u0141\u00f3d\u017a"),
+                                                   QStringLiteral("\u00c6sa"), QStringLiteral("Zo\u00eb"),
+                                                   QStringLiteral("\u00d8stergaard")};
+    QTest::newRow("greek and cyrillic") << QStringList{QStringLiteral("\u0393\u03b9\u03ce\u03c1\u03b3\u03bf\u03c2"),
+                                                       QString(), QStringLiteral("\u03a0\u03b1\u03c0\u03b1\u03c2"),
+                                                       QStringLiteral("\u041e\u043b\u044c\u0433\u0430"), QString(),
+                                                       QStringLiteral("\u0418\u0432\u0430\u043d\u043e\u0432\u0430")};
+    QTest::newRow("cjk and hangul") << QStringList{QStringLiteral("\u592a\u90ce"), QString(),
+                                                   QStringLiteral("\u5c71\u7530"), QStringLiteral("\uc9c0\uc544"),
+                                                   QString(), QStringLiteral("\uae40")};
+    QTest::newRow("emoji and combining") << QStringList{QStringLiteral("\U0001F600"), QStringLiteral("Jose\u0301"),
+                                                        QStringLiteral("\U0001F469\u200D\U0001F469"),
+                                                        QStringLiteral("n\u0303a"), QStringLiteral("\U00020000"),
+                                                        QStringLiteral("e\u0308\u0301")};
+    QTest::newRow("near the top of unicode") << QStringList{QStringLiteral("\uFFD9"), QStringLiteral("\uD7FF"),
+                                                            QStringLiteral("\U0010FFFF"), QStringLiteral("\uFFFD")};
+}
+
+void tst_SavedReadingFile::roundTrip_keepsEveryDetail()
+{
+    QFETCH(QStringList, details);
+    const PartnerDetails written = PartnerDetails::fromList(details);
+    const std::optional<PartnerDetails> read = SavedReadingFile::fromBytes(SavedReadingFile::toBytes(written));
+    QVERIFY(read);
+    QCOMPARE(read->toList(), written.toList());
+}
+
+void tst_SavedReadingFile::fromBytes_acceptsWhatAPersonMightWrite_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("details");
+    const QStringList all = johnAndAnn().toList();
+    QTest::newRow("crlf") << twelveLines("\r\n") << all;
+    QTest::newRow("lf only") << twelveLines("\n") << all;
+    QTest::newRow("no line end after the last line") << twelveLines("\r\n").chopped(2) << all;
+    QTest::newRow("lines after the twelfth ignored") << twelveLines("\r\n") + "xyz\r\nabc\r\n" << all;
+    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF") + twelveLines("\r\n") << all;
+    QTest::newRow("empty file") << QByteArray() << QStringList(12, QString());
+    QTest::newRow("three lines") << QString::fromLatin1("o\x94\x8d\x93\r\n\r\nx\x92\x8e\x99\x8d\r\n").toUtf8()
+                                 << (QStringList{QStringLiteral("John"), QString(), QStringLiteral("Smith")}
+                                     + QStringList(9, QString()));
+    QTest::newRow("not utf-8 still opens") << QByteArray("o\xff\r\n")
+                                           << (QStringList{QStringLiteral("J") + documents::UnscrambleText(QStringLiteral("\uFFFD"))}
+                                               + QStringList(11, QString()));
+}
+
+void tst_SavedReadingFile::fromBytes_acceptsWhatAPersonMightWrite()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, details);
+    const std::optional<PartnerDetails> read = SavedReadingFile::fromBytes(bytes);
+    QVERIFY(read);
+    QCOMPARE(read->toList(), details);
+}
+
+void tst_SavedReadingFile::fromBytes_refusesWhatCannotBeASavedReading_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("nul at the start") << QByteArray(1, '\0') + twelveLines("\r\n") << false;
+    QTest::newRow("nul inside a line") << QByteArray("o\x94\0\x93\r\n", 6) << false;
+    QTest::newRow("utf-16 file") << QByteArray(reinterpret_cast<const char *>(u"John\r\n"), 12) << false;
+    QTest::newRow("one byte over 64 KiB") << QByteArray(SavedReadingFile::MaximumSize + 1, 'a') << false;
+    QTest::newRow("exactly 64 KiB") << QByteArray(SavedReadingFile::MaximumSize, 'a') << true;
+}
+
+void tst_SavedReadingFile::fromBytes_refusesWhatCannotBeASavedReading()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, accepted);
+    QCOMPARE(SavedReadingFile::fromBytes(bytes).has_value(), accepted);
+}
+
+void tst_SavedReadingFile::read_file_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("saved reading") << QStringLiteral("saved") << true;
+    QTest::newRow("missing") << QStringLiteral("missing") << false;
+    QTest::newRow("a folder") << QStringLiteral("folder") << false;
+    QTest::newRow("too large") << QStringLiteral("large") << false;
+    QTest::newRow("nul bytes") << QStringLiteral("nul") << false;
+}
+
+void tst_SavedReadingFile::read_file()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, accepted);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("reading.kvl"));
+    QFile file(path);
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("reading.kvl")));
+    } else if (kind != QLatin1String("missing")) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (kind == QLatin1String("saved"))
+            file.write(SavedReadingFile::toBytes(johnAndAnn()));
+        else if (kind == QLatin1String("large"))
+            file.write(twelveLines("\r\n") + QByteArray(SavedReadingFile::MaximumSize, ' '));
+        else
+            file.write(twelveLines("\r\n") + QByteArray(1, '\0'));
+        file.close();
+    }
+    const std::optional<PartnerDetails> read = SavedReadingFile::read(path);
+    QCOMPARE(read.has_value(), accepted);
+    if (accepted)
+        QCOMPARE(read->toList(), johnAndAnn().toList());
+}
+
+QTEST_APPLESS_MAIN(tst_SavedReadingFile)
+#include "tst_savedreadingfile.moc"

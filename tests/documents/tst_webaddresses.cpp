@@ -1,0 +1,136 @@
+#include "documents/webaddresses.h"
+
+#include <QTest>
+
+using documents::findWebAddresses;
+using documents::MaximumWebAddressLength;
+using documents::webAddressToOpen;
+
+class tst_WebAddresses : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void find_data();
+    void find();
+    void find_givesPositionsInTheText();
+    void toOpen_data();
+    void toOpen();
+};
+
+void tst_WebAddresses::find_data()
+{
+    // "written" lists each address as it stands in the text, "opened" what opening it opens.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QStringList>("opened");
+
+    auto row = [](const char *name, const QString &text, const QStringList &written, const QStringList &opened) {
+        QTest::newRow(name) << text << written << opened;
+    };
+    row("no address", QStringLiteral("LifePath Compatibility Number Combination is 5 + 3"), {}, {});
+    row("https", QStringLiteral("See https://www.example.com/tovrin/help.html now"),
+        {QStringLiteral("https://www.example.com/tovrin/help.html")},
+        {QStringLiteral("https://www.example.com/tovrin/help.html")});
+    row("http with query and fragment", QStringLiteral("http://example.org/a?b=1&c=2#top"),
+        {QStringLiteral("http://example.org/a?b=1&c=2#top")}, {QStringLiteral("http://example.org/a?b=1&c=2#top")});
+    row("www opens as http", QStringLiteral("Visit www.example.com."), {QStringLiteral("www.example.com")},
+        {QStringLiteral("http://www.example.com")});
+    row("mailto", QStringLiteral("Write to mailto:ads@example.com, please"), {QStringLiteral("mailto:ads@example.com")},
+        {QStringLiteral("mailto:ads@example.com")});
+    row("capitals", QStringLiteral("HTTPS://EXAMPLE.COM and WWW.EXAMPLE.NET"),
+        {QStringLiteral("HTTPS://EXAMPLE.COM"), QStringLiteral("WWW.EXAMPLE.NET")},
+        {QStringLiteral("https://example.com"), QStringLiteral("http://www.example.net")});
+    row("several on several lines", QStringLiteral("a http://one.example\r\nb www.two.example\nc"),
+        {QStringLiteral("http://one.example"), QStringLiteral("www.two.example")},
+        {QStringLiteral("http://one.example"), QStringLiteral("http://www.two.example")});
+    row("sentence punctuation is not part of it", QStringLiteral("(see http://example.com/x), or http://example.com/y!?"),
+        {QStringLiteral("http://example.com/x"), QStringLiteral("http://example.com/y")},
+        {QStringLiteral("http://example.com/x"), QStringLiteral("http://example.com/y")});
+    row("balanced brackets are", QStringLiteral("http://en.example.org/wiki/Tovrin_(numbers)."),
+        {QStringLiteral("http://en.example.org/wiki/Tovrin_(numbers)")},
+        {QStringLiteral("http://en.example.org/wiki/Tovrin_(numbers)")});
+    row("quotes and angle brackets end it", QStringLiteral("<http://example.com/a>\"www.example.com\""),
+        {QStringLiteral("http://example.com/a"), QStringLiteral("www.example.com")},
+        {QStringLiteral("http://example.com/a"), QStringLiteral("http://www.example.com")});
+    row("non-ascii path", QStringLiteral("http://example.com/caf\u00e9"), {QStringLiteral("http://example.com/caf\u00e9")},
+        {QStringLiteral("http://example.com/caf%C3%A9")});
+    row("inside a word is not an address", QStringLiteral("xhttp://example.com awww.example.com a.www.example.com"), {}, {});
+    row("prefix alone is not an address", QStringLiteral("http:// https://. www. mailto: mailto:nobody"), {}, {});
+    row("other schemes are never addresses",
+        QStringLiteral("file:///etc/passwd ftp://example.com javascript:alert(1) smb://host/share C:\\Windows"), {}, {});
+    row("file url after an address", QStringLiteral("http://example.com/file:///etc"),
+        {QStringLiteral("http://example.com/file:///etc")}, {QStringLiteral("http://example.com/file:///etc")});
+    row("longest allowed", QStringLiteral("http://example.com/") + QString(MaximumWebAddressLength - 19, QLatin1Char('a')),
+        {QStringLiteral("http://example.com/") + QString(MaximumWebAddressLength - 19, QLatin1Char('a'))},
+        {QStringLiteral("http://example.com/") + QString(MaximumWebAddressLength - 19, QLatin1Char('a'))});
+    row("one character too long", QStringLiteral("http://example.com/") + QString(MaximumWebAddressLength - 18, QLatin1Char('a')),
+        {}, {});
+}
+
+void tst_WebAddresses::find()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, written);
+    QFETCH(QStringList, opened);
+
+    QStringList foundWritten;
+    QStringList foundOpened;
+    for (const documents::WebAddress &address : findWebAddresses(text)) {
+        foundWritten.append(text.mid(address.start, address.length));
+        foundOpened.append(address.url.toString(QUrl::FullyEncoded));
+    }
+    QCOMPARE(foundWritten, written);
+    QCOMPARE(foundOpened, opened);
+}
+
+void tst_WebAddresses::find_givesPositionsInTheText()
+{
+    const QString text = QStringLiteral("Name: \u738b www.example.com\r\nand \U0001F600 https://example.org");
+    const QList<documents::WebAddress> found = findWebAddresses(text);
+    QCOMPARE(found.size(), 2);
+    QCOMPARE(found[0].start, int(text.indexOf(QLatin1String("www."))));
+    QCOMPARE(found[0].length, 15);
+    QCOMPARE(found[1].start, int(text.indexOf(QLatin1String("https"))));
+    QCOMPARE(found[1].length, 19);
+}
+
+void tst_WebAddresses::toOpen_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("opened"); // empty: never opened
+    QTest::newRow("https") << QStringLiteral("https://example.com/a") << QStringLiteral("https://example.com/a");
+    QTest::newRow("http") << QStringLiteral("http://example.com") << QStringLiteral("http://example.com");
+    QTest::newRow("www") << QStringLiteral("www.example.com/x") << QStringLiteral("http://www.example.com/x");
+    QTest::newRow("mailto") << QStringLiteral("mailto:a@example.com") << QStringLiteral("mailto:a@example.com");
+    QTest::newRow("mailto without address") << QStringLiteral("mailto:someone") << QString();
+    QTest::newRow("file") << QStringLiteral("file:///etc/passwd") << QString();
+    QTest::newRow("local path") << QStringLiteral("/usr/bin/xterm") << QString();
+    QTest::newRow("relative") << QStringLiteral("help.html") << QString();
+    QTest::newRow("javascript") << QStringLiteral("javascript:alert(1)") << QString();
+    QTest::newRow("data") << QStringLiteral("data:text/html,hello") << QString();
+    QTest::newRow("ftp") << QStringLiteral("ftp://example.com") << QString();
+    QTest::newRow("http without host") << QStringLiteral("http:///etc/passwd") << QString();
+    QTest::newRow("blank inside") << QStringLiteral("http://exa mple.com") << QString();
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("1024 characters") << QStringLiteral("http://e.com/") + QString(1024 - 13, QLatin1Char('a'))
+                                     << QStringLiteral("http://e.com/") + QString(1024 - 13, QLatin1Char('a'));
+    QTest::newRow("1025 characters") << QStringLiteral("http://e.com/") + QString(1025 - 13, QLatin1Char('a'))
+                                     << QString();
+    QTest::newRow("www of 1025 characters") << QStringLiteral("www.e.com/") + QString(1025 - 10, QLatin1Char('a'))
+                                            << QString();
+}
+
+void tst_WebAddresses::toOpen()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, opened);
+    const QUrl url = webAddressToOpen(written);
+    if (opened.isEmpty())
+        QVERIFY2(!url.isValid(), qPrintable(url.toString()));
+    else
+        QCOMPARE(url.toString(QUrl::FullyEncoded), opened);
+}
+
+QTEST_APPLESS_MAIN(tst_WebAddresses)
+#include "tst_webaddresses.moc"
