@@ -3,6 +3,7 @@
 #include "platform/layouttable.h"
 #include "platform/look.h"
 
+#include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 
@@ -120,6 +121,10 @@ void applyMainWindowLayout(QWidget *window)
         {"lblCobrand", kLinkBlue, {}},
         {"lblFullBrand", kLinkBlue, {}},
     });
+
+    // The advertising line wraps within its band rather than being cut off.
+    if (auto *label61 = window->findChild<QLabel *>(QStringLiteral("Label61")))
+        label61->setWordWrap(true);
 
     showAdvertisement(window, advertisementForDraw(drawAdvertisement()));
 }
