@@ -8,6 +8,10 @@
 
 namespace documents {
 
+namespace {
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+}
+
 QByteArray SavedReadingFile::toBytes(const readings::PartnerDetails &details)
 {
     QByteArray bytes;
@@ -15,6 +19,10 @@ QByteArray SavedReadingFile::toBytes(const readings::PartnerDetails &details)
         bytes += ScrambleText(detail).toUtf8();
         bytes += "\r\n";
     }
+    // A first detail whose scrambled text begins with U+FEFF would be taken for a byte order mark
+    // and lost on reading; a byte order mark in front keeps it.
+    if (bytes.startsWith(kByteOrderMark))
+        bytes.prepend(kByteOrderMark);
     return bytes;
 }
 

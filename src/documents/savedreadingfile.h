@@ -19,7 +19,9 @@ class SavedReadingFile
 {
 public:
     static constexpr int LineCount = 12;
-    static constexpr qint64 MaximumSize = 64 * 1024;
+    // Room for what Save can write: six names as long as a text box takes (32767 UTF-16 code
+    // units, at most three bytes each in UTF-8) and six dates come to under 600 KB.
+    static constexpr qint64 MaximumSize = 1024 * 1024;
 
     static QByteArray toBytes(const readings::PartnerDetails &details);
 

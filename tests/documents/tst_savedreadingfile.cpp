@@ -107,6 +107,10 @@ void tst_SavedReadingFile::roundTrip_keepsEveryDetail_data()
                                                         QStringLiteral("\U0001F469\u200D\U0001F469"),
                                                         QStringLiteral("n\u0303a"), QStringLiteral("\U00020000"),
                                                         QStringLiteral("e\u0308\u0301")};
+    QTest::newRow("first detail scrambles to a byte order mark")
+        << QStringList{QStringLiteral("\uFEDA\uFEDA"), QString(), QStringLiteral("x")};
+    QTest::newRow("six names as long as a text box takes")
+        << (QStringList(6, QString(32767, QChar(0x4E00))) + johnAndAnn().toList().mid(6));
     QTest::newRow("near the top of unicode") << QStringList{QStringLiteral("\uFFD9"), QStringLiteral("\uD7FF"),
                                                             QStringLiteral("\U0010FFFF"), QStringLiteral("\uFFFD")};
 }
@@ -155,8 +159,8 @@ void tst_SavedReadingFile::fromBytes_refusesWhatCannotBeASavedReading_data()
     QTest::newRow("nul at the start") << QByteArray(1, '\0') + twelveLines("\r\n") << false;
     QTest::newRow("nul inside a line") << QByteArray("o\x94\0\x93\r\n", 6) << false;
     QTest::newRow("utf-16 file") << QByteArray(reinterpret_cast<const char *>(u"John\r\n"), 12) << false;
-    QTest::newRow("one byte over 64 KiB") << QByteArray(SavedReadingFile::MaximumSize + 1, 'a') << false;
-    QTest::newRow("exactly 64 KiB") << QByteArray(SavedReadingFile::MaximumSize, 'a') << true;
+    QTest::newRow("one byte over the maximum size") << QByteArray(SavedReadingFile::MaximumSize + 1, 'a') << false;
+    QTest::newRow("exactly the maximum size") << QByteArray(SavedReadingFile::MaximumSize, 'a') << true;
 }
 
 void tst_SavedReadingFile::fromBytes_refusesWhatCannotBeASavedReading()
