@@ -13,6 +13,7 @@ function(tovrin_add_test name)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;QT_LOGGING_RULES=qt.qpa.*=false"
         TIMEOUT 120)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${TOVRIN_SANITIZER_ENVIRONMENT})
     if(T_LABELS)
         set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
     endif()
