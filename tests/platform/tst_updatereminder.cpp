@@ -1,0 +1,134 @@
+#include "../common/guitest.h"
+
+#include "platform/dialogs.h"
+#include "platform/reminderdecision.h"
+#include "platform/settingsstore.h"
+#include "platform/updatereminder.h"
+#include "platform/weblinks.h"
+
+#include <QDesktopServices>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+// Receives the addresses that would have gone to the browser.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+// The start-up reminder as the program runs it: the real clock, the per-user settings store (moved
+// into a temporary folder), the message box seam and the browser.
+class tst_UpdateReminder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void firstStart_noMessage_todayStored();
+    void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage_data();
+    void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage();
+
+private:
+    void storeDaysFromToday(int days);
+    QDate storedDate();
+
+    QTemporaryDir m_dir;
+    UrlCatcher m_urls;
+};
+
+void tst_UpdateReminder::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+}
+
+void tst_UpdateReminder::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+}
+
+void tst_UpdateReminder::init()
+{
+    guitest::setUp();
+    m_urls.urls.clear();
+    platform::openSettingsStore()->clear();
+}
+
+void tst_UpdateReminder::cleanup()
+{
+    QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
+}
+
+void tst_UpdateReminder::storeDaysFromToday(int days)
+{
+    const std::unique_ptr<QSettings> settings = platform::openSettingsStore();
+    settings->setValue(QStringLiteral("Settings/") + platform::reminderValueName(),
+                       platform::reminderDateText(QDate::currentDate().addDays(days)));
+}
+
+QDate tst_UpdateReminder::storedDate()
+{
+    const std::unique_ptr<QSettings> settings = platform::openSettingsStore();
+    return platform::reminderDate(settings->value(QStringLiteral("Settings/") + platform::reminderValueName()).toString());
+}
+
+void tst_UpdateReminder::firstStart_noMessage_todayStored()
+{
+    platform::UpdateReminder();
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+    QVERIFY(m_urls.urls.isEmpty());
+    QCOMPARE(storedDate(), QDate::currentDate());
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("tst_updatereminder/tst_updatereminder.ini"))));
+}
+
+void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage_data()
+{
+    QTest::addColumn<int>("daysFromToday");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("opensDownloadPage");
+    QTest::newRow("15 days ago, Yes") << -15 << QMessageBox::Yes << true;
+    QTest::newRow("15 days ago, No") << -15 << QMessageBox::No << false;
+    QTest::newRow("15 days ahead, Yes") << 15 << QMessageBox::Yes << true;
+}
+
+void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage()
+{
+    QFETCH(int, daysFromToday);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, opensDownloadPage);
+
+    storeDaysFromToday(daysFromToday);
+    platform::MessageBox::setNextAnswer(answer);
+    platform::UpdateReminder();
+
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    const platform::MessageBox::Shown box = platform::MessageBox::shown().constFirst();
+    QCOMPARE(box.icon, QMessageBox::Information);
+    QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.text.split(QLatin1Char('\n')),
+             (QStringList{QStringLiteral("There maybe an update to this software available"),
+                          QStringLiteral("Do you want to check for an update?")}));
+    QCOMPARE(m_urls.urls, opensDownloadPage ? QList<QUrl>{platform::webPageAddress(platform::WebPage::Download)}
+                                            : QList<QUrl>{});
+    QCOMPARE(storedDate(), QDate::currentDate());
+
+    // The next start says nothing.
+    platform::UpdateReminder();
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+}
+
+QTEST_MAIN(tst_UpdateReminder)
+#include "tst_updatereminder.moc"
