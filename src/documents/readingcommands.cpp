@@ -35,7 +35,17 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // Unbuffered, so that a write the disk refuses (full, gone) fails here and not in a flush at
+    // commit(), which would go unnoticed and put an empty file in place of the earlier one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        *reason = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        *reason = file.errorString();
+        return false; // the unfinished copy goes away with file; the earlier file stays
+    }
+    if (!file.commit()) {
         *reason = file.errorString();
         return false;
     }
@@ -89,7 +99,7 @@ void SaveReading(QWidget *parent)
 
     QString reason;
     if (!writeWholeFile(path, SavedReadingFile::toBytes(readings::partnerDetails()), &reason)) {
-        platform::MessageBox::warning(parent, tr("The reading could not be saved to %1.\n\n%2")
+        platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
                                                   .arg(QDir::toNativeSeparators(path), reason));
     }
 }

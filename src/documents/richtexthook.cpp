@@ -4,6 +4,7 @@
 #include "documents/webaddresses.h"
 #include "platform/weblinks.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
@@ -34,7 +35,7 @@ public:
             return;
         disconnect(m_connection);
         m_box->viewport()->removeEventFilter(this);
-        m_box->viewport()->unsetCursor();
+        showPointingHand(false);
         m_box->viewport()->setMouseTracking(m_hadMouseTracking);
         QScopedValueRollback<bool> marking(m_marking, true);
         clearLinks();
@@ -58,10 +59,7 @@ protected:
         }
         case QEvent::MouseMove: {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (linkAt(mouse->position().toPoint()).isValid())
-                m_box->viewport()->setCursor(Qt::PointingHandCursor);
-            else
-                m_box->viewport()->unsetCursor();
+            showPointingHand(linkAt(mouse->position().toPoint()).isValid());
             break;
         }
         default:
@@ -74,6 +72,24 @@ private:
     QUrl linkAt(const QPoint &viewportPos) const
     {
         return webAddressToOpen(m_box->anchorAt(viewportPos));
+    }
+
+    // Over a link the mouse pointer is a pointing hand; elsewhere it is the box's own again.
+    void showPointingHand(bool on)
+    {
+        if (on == m_pointing)
+            return;
+        m_pointing = on;
+        QWidget *viewport = m_box->viewport();
+        if (on) {
+            m_hadOwnCursor = viewport->testAttribute(Qt::WA_SetCursor);
+            m_ownCursor = viewport->cursor();
+            viewport->setCursor(Qt::PointingHandCursor);
+        } else if (m_hadOwnCursor) {
+            viewport->setCursor(m_ownCursor);
+        } else {
+            viewport->unsetCursor();
+        }
     }
 
     void markLinks()
@@ -145,6 +161,9 @@ private:
     QMetaObject::Connection m_connection;
     bool m_marking = false;
     bool m_hadMouseTracking = false;
+    bool m_pointing = false;
+    bool m_hadOwnCursor = false;
+    QCursor m_ownCursor;
 };
 
 RichTextHook::RichTextHook() = default;

@@ -1,0 +1,250 @@
+#include "documenttest.h"
+#include "scratchfolder.h"
+
+#include "documents/frmdisp.h"
+#include "readings/partnerdetails.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using documenttest::click;
+using documenttest::fileBytes;
+using documenttest::writeFile;
+
+namespace {
+
+const QByteArray kEarlierFile = QByteArrayLiteral("an earlier saved reading\r\n");
+
+bool asNobody()
+{
+    return qEnvironmentVariableIsSet("TOVRIN_TEST_AS_NOBODY");
+}
+
+} // namespace
+
+class tst_SaveReading : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void save_afterComprehensive_writesTheTwelveDetailsByteExact();
+    void save_fromReadingWindow_recordsTheReadingOnShow();
+    void save_trimsTheDetails();
+    void save_cancel_writesNothingAndSaysNothing();
+    void save_overAnExistingFile_replacesAllOfIt();
+    void save_failure_keepsEarlierFilesAndTellsWhy_data();
+    void save_failure_keepsEarlierFilesAndTellsWhy();
+
+private:
+    frmMain *m_main = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir; // a fresh folder for every test
+    frmSaveDocument *comprehensiveReading();
+    bool runRowAsNobody(const QString &functionAndTag, QString *output);
+};
+
+void tst_SaveReading::init()
+{
+    guitest::setUp();
+    readings::partnerDetails() = readings::PartnerDetails();
+    platform::FileDialog::asked().clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_main = frmMain::instance();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void tst_SaveReading::cleanup()
+{
+    guitest::unloadAll();
+    QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
+}
+
+frmSaveDocument *tst_SaveReading::comprehensiveReading()
+{
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdCR_Click();
+    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    if (!document || !document->isVisible())
+        qFatal("the Comprehensive reading did not show the document window");
+    return document;
+}
+
+void tst_SaveReading::save_afterComprehensive_writesTheTwelveDetailsByteExact()
+{
+    frmSaveDocument *document = comprehensiveReading();
+    const QString shown = document->RTB()->text();
+    const QString path = m_dir->filePath(QStringLiteral("john-and-ann.kvl"));
+
+    platform::FileDialog::setNextFileName(path);
+    click(document, "cmdSave");
+
+    QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
+    QCOMPARE(platform::FileDialog::asked().size(), 1);
+    const platform::FileDialog::Asked asked = platform::FileDialog::asked().constFirst();
+    QVERIFY(asked.save);
+    QCOMPARE(asked.options.title, QStringLiteral("Save Your Numerology Compatibility Result ...."));
+    QCOMPARE(asked.options.filter, QStringLiteral("Rich Text Format (*.kvl)"));
+    QCOMPARE(asked.options.defaultSuffix, QStringLiteral("kvl"));
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    // The window and its reading stay as they were.
+    QVERIFY(document->isVisible());
+    QCOMPARE(frmSaveDocument::loadedInstance(), document);
+    QCOMPARE(document->RTB()->text(), shown);
+}
+
+void tst_SaveReading::save_fromReadingWindow_recordsTheReadingOnShow()
+{
+    // An earlier Comprehensive reading recorded other details.
+    readings::partnerDetails() = readings::PartnerDetails::fromList(QStringList(12, QStringLiteral("stale")));
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdD_Click(); // a Destiny reading records no details of its own
+    frmDisp *disp = frmDisp::loadedInstance();
+    QVERIFY(disp && disp->isVisible());
+
+    const QString path = m_dir->filePath(QStringLiteral("destiny.kvl"));
+    platform::FileDialog::setNextFileName(path);
+    click(disp, "cmdSave");
+
+    QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
+    QCOMPARE(readings::partnerDetails().toList(), documenttest::inputs(m_main));
+    QVERIFY(disp->isVisible());
+}
+
+void tst_SaveReading::save_trimsTheDetails()
+{
+    documenttest::fillJohnAndAnn(m_main);
+    guitest::setText(m_main, "txtMF", QStringLiteral("  John "));
+    guitest::setText(m_main, "txtFM", QStringLiteral("   "));
+    guitest::setText(m_main, "txtFL", QStringLiteral("\tLee  "));
+    m_main->cmdLP_Click();
+    const QString path = m_dir->filePath(QStringLiteral("trimmed.kvl"));
+    platform::FileDialog::setNextFileName(path);
+    click(frmDisp::loadedInstance(), "cmdSave");
+    QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
+}
+
+void tst_SaveReading::save_cancel_writesNothingAndSaysNothing()
+{
+    frmSaveDocument *document = comprehensiveReading();
+    const QString shown = document->RTB()->text();
+    const readings::PartnerDetails before = readings::partnerDetails();
+    guitest::setText(m_main, "txtMF", QStringLiteral("Changed"));
+
+    platform::FileDialog::setNextFileName(QString());
+    click(document, "cmdSave");
+
+    QCOMPARE(platform::FileDialog::asked().size(), 1);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    QCOMPARE(readings::partnerDetails(), before);
+    QVERIFY(document->isVisible());
+    QCOMPARE(document->RTB()->text(), shown);
+}
+
+void tst_SaveReading::save_overAnExistingFile_replacesAllOfIt()
+{
+    const QString path = m_dir->filePath(QStringLiteral("existing.kvl"));
+    QVERIFY(writeFile(path, QByteArray(4000, 'z')));
+    frmSaveDocument *document = comprehensiveReading();
+    platform::FileDialog::setNextFileName(path);
+    click(document, "cmdSave");
+    QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("existing.kvl")});
+}
+
+void tst_SaveReading::save_failure_keepsEarlierFilesAndTellsWhy_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("folder gone") << QStringLiteral("gone") << QStringLiteral("missing/reading.kvl");
+    QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << QStringLiteral("new.kvl");
+    QTest::newRow("read-only target") << QStringLiteral("read-only file") << QStringLiteral("earlier.kvl");
+    QTest::newRow("full disk, replacing") << QStringLiteral("full") << QStringLiteral("earlier.kvl");
+    QTest::newRow("full disk, new file") << QStringLiteral("full") << QStringLiteral("new.kvl");
+}
+
+void tst_SaveReading::save_failure_keepsEarlierFilesAndTellsWhy()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, target);
+
+    documenttest::ScratchFolder folder;
+    if (!folder.isUsable()) {
+        // Root without the right to mount: let the unprivileged user nobody run this row.
+        if (asNobody())
+            QSKIP(qPrintable(folder.reason()));
+        QString output;
+        if (!runRowAsNobody(QStringLiteral("save_failure_keepsEarlierFilesAndTellsWhy:") + QString::fromLatin1(QTest::currentDataTag()), &output))
+            QSKIP(qPrintable(folder.reason() + QStringLiteral("; running as nobody failed too: ") + output));
+        const qsizetype skipped = output.indexOf(QLatin1String("SKIP   : "));
+        if (skipped >= 0) {
+            const QString line = output.mid(skipped).section(QLatin1Char('\n'), 0, 0);
+            QSKIP(qPrintable(QStringLiteral("as nobody: ") + line.section(QLatin1String(") "), 1)));
+        }
+        return;
+    }
+
+    QVERIFY(writeFile(folder.filePath(QStringLiteral("earlier.kvl")), kEarlierFile));
+    if (failure == QLatin1String("read-only folder"))
+        QVERIFY2(folder.makeReadOnly(), qPrintable(folder.reason()));
+    else if (failure == QLatin1String("read-only file"))
+        QVERIFY2(folder.makeFileReadOnly(QStringLiteral("earlier.kvl")), qPrintable(folder.reason()));
+    else if (failure == QLatin1String("full") && !folder.fill())
+        QSKIP(qPrintable(folder.reason()));
+    const QStringList filesBefore = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    frmSaveDocument *document = comprehensiveReading();
+    const QString shown = document->RTB()->text();
+    const QString path = folder.filePath(target);
+    platform::FileDialog::setNextFileName(path);
+    click(document, "cmdSave");
+
+    QCOMPARE(fileBytes(folder.filePath(QStringLiteral("earlier.kvl"))), kEarlierFile);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), filesBefore);
+
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    const platform::MessageBox::Shown told = platform::MessageBox::shown().constFirst();
+    QCOMPARE(told.icon, QMessageBox::Warning);
+    QVERIFY2(told.text.contains(QDir::toNativeSeparators(path)), qPrintable(told.text));
+    const QString reason = told.text.section(QDir::toNativeSeparators(path), 1).trimmed();
+    QVERIFY2(reason.size() > 3, qPrintable(told.text)); // the reason follows the file's name
+
+    QVERIFY(document->isVisible());
+    QCOMPARE(document->RTB()->text(), shown);
+}
+
+bool tst_SaveReading::runRowAsNobody(const QString &functionAndTag, QString *output)
+{
+    QTemporaryDir home(QStringLiteral("/tmp/tovrin-nobody-XXXXXX"));
+    if (!home.isValid() || !QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                                   | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther)) {
+        *output = QStringLiteral("no folder for nobody");
+        return false;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TOVRIN_TEST_AS_NOBODY"), QStringLiteral("1"));
+    for (const char *name : {"HOME", "TMPDIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        env.insert(QLatin1String(name), home.path());
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR")); // Qt makes one of nobody's own
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+                 QStringLiteral("--"), QCoreApplication::applicationFilePath(), functionAndTag});
+    if (!child.waitForFinished(60000)) {
+        *output = child.errorString();
+        return false;
+    }
+    *output = QString::fromLocal8Bit(child.readAll());
+    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+}
+
+QTEST_MAIN(tst_SaveReading)
+#include "tst_savereading.moc"
