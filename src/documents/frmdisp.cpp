@@ -5,6 +5,7 @@
 #include "documents/richtextbox.h"
 #include "platform/layouttable.h"
 #include "platform/linklabel.h"
+#include "platform/look.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -46,6 +47,10 @@ frmDisp::frmDisp(QWidget *parent)
         {"cmdExit", 3510, 3720, 825, 405},
     });
     platform::applyTabOrder(this, {"cmdExit", "cmdBack", "cmdSave", "cmdPrint", "txtDisp"});
+    // Label1 and Label2 read as one advertisement: Label1's first line holds the sentence, and
+    // Label2's address follows "Contact " on its second line.
+    platform::fitLineInWidth(m_label1, QStringLiteral("Display Your Ad Here Permanently."));
+    m_label2->setFont(m_label1->font());
 
     RichTextBox *box = txtDisp();
     connect(box, &RichTextBox::gotFocus, this, &frmDisp::clearSelection);

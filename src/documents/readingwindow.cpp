@@ -17,7 +17,7 @@ ReadingWindow::ReadingWindow(const QString &objectName, const QString &boxName, 
     setWindowTitle(QStringLiteral("Tovrin v1.65"));
     setModal(true);
 
-    m_label61 = new LinkLabel(QStringLiteral("Talk numbers with other readers at the Tovrin discussion board"), this);
+    m_label61 = new LinkLabel(QStringLiteral("Share your readings on the Tovrin discussion board"), this);
     m_label61->setObjectName(QStringLiteral("Label61"));
     m_label61->setAlignment(Qt::AlignCenter);
     m_label61->setWordWrap(true);

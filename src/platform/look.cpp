@@ -1,7 +1,9 @@
 #include "platform/look.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -90,6 +92,19 @@ void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours)
             widget->setAutoFillBackground(true);
         }
     }
+}
+
+void fitLineInWidth(QLabel *label, const QString &line)
+{
+    constexpr qreal kSmallest = 6.0;
+    QFont font = label->font();
+    qreal size = font.pointSizeF();
+    while (size > kSmallest && QFontMetricsF(font).horizontalAdvance(line) > label->width()) {
+        size = qMax(kSmallest, size - 0.25);
+        font.setPointSizeF(size);
+    }
+    if (size != label->font().pointSizeF())
+        label->setFont(font);
 }
 
 QPixmap programPixmap()

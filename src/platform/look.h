@@ -7,7 +7,7 @@
 
 #include <initializer_list>
 
-class QGroupBox;
+class QLabel;
 class QWidget;
 
 // The program's look: the fonts and colours its windows are designed with, and its icon.
@@ -44,6 +44,10 @@ struct ColourSpec {
 // Gives each named child its text and background colour. A frame's text colour is its caption's
 // only: the controls inside it keep the system's colours unless their own row says otherwise.
 void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours);
+
+// Shrinks the label's font, a quarter point at a time down to 6 pt, until line fits the label's
+// width. For texts laid out for a narrower face than the nearest one installed.
+void fitLineInWidth(QLabel *label, const QString &line);
 
 // The program's icon: 32 x 32 pixels, 16 colours, a framed numeral 2.
 QPixmap programPixmap();
