@@ -1,0 +1,200 @@
+#include "platform/look.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSet>
+#include <QTest>
+
+class tst_Look : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void icon_32x32_sixteenColourPalette_framed();
+    void applicationIcon_isTheProgramIcon();
+    void designFaces_fallBackOnAnInstalledSansFace_data();
+    void designFaces_fallBackOnAnInstalledSansFace();
+    void frameFont_staysOnTheFrame_ownFontsKept();
+    void frameCaptionColour_staysOnTheFrame_ownColoursKept();
+    void background_filledOnlyWhereGiven();
+    void fitLineInWidth_shrinksUntilTheLineFits_neverGrows();
+};
+
+void tst_Look::initTestCase()
+{
+    platform::installProgramLook();
+}
+
+void tst_Look::icon_32x32_sixteenColourPalette_framed()
+{
+    const QImage icon = platform::programPixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(icon.size(), QSize(32, 32));
+
+    // Every opaque pixel is one of the 16 standard colours.
+    const QSet<QRgb> standard = {
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
+    };
+    QSet<QRgb> used;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const QRgb pixel = icon.pixel(x, y);
+            if (qAlpha(pixel) == 255)
+                used.insert(pixel);
+            else
+                QCOMPARE(qAlpha(pixel), 0);
+        }
+    }
+    QVERIFY(used.size() <= 16);
+    QVERIFY(used.size() >= 3);
+    for (QRgb colour : used)
+        QVERIFY2(standard.contains(colour), qPrintable(QColor(colour).name()));
+
+    // A frame: one colour all round, one pixel in from the edge.
+    const QRgb frame = icon.pixel(1, 1);
+    for (int i = 1; i <= 30; ++i) {
+        QCOMPARE(icon.pixel(i, 1), frame);
+        QCOMPARE(icon.pixel(i, 30), frame);
+        QCOMPARE(icon.pixel(1, i), frame);
+        QCOMPARE(icon.pixel(30, i), frame);
+    }
+}
+
+void tst_Look::applicationIcon_isTheProgramIcon()
+{
+    QVERIFY(!QApplication::windowIcon().isNull());
+    QCOMPARE(QApplication::windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
+             platform::programPixmap().toImage().convertToFormat(QImage::Format_ARGB32));
+    QWidget window;
+    QCOMPARE(window.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+}
+
+void tst_Look::designFaces_fallBackOnAnInstalledSansFace_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("Verdana") << QStringLiteral("Verdana");
+    QTest::newRow("MS Sans Serif") << QStringLiteral("MS Sans Serif");
+}
+
+void tst_Look::designFaces_fallBackOnAnInstalledSansFace()
+{
+    QFETCH(QString, family);
+    const QStringList installed = QFontDatabase::families();
+    const QStringList substitutes = QFont::substitutes(family);
+    QVERIFY2(substitutes.contains(QStringLiteral("DejaVu Sans"), Qt::CaseInsensitive), qPrintable(substitutes.join(u',')));
+
+    const QFont font = platform::designFont(qPrintable(family), 8.25);
+    QCOMPARE(font.family(), family); // the design's name is what the program asks for
+    const QString used = QFontInfo(font).family();
+    if (installed.contains(family))
+        QCOMPARE(used, family);
+    else if (installed.contains(QStringLiteral("DejaVu Sans")))
+        QVERIFY2(substitutes.contains(used, Qt::CaseInsensitive), qPrintable(used));
+}
+
+void tst_Look::frameFont_staysOnTheFrame_ownFontsKept()
+{
+    QWidget window;
+    window.setFont(platform::windowFont());
+    auto *frame = new QGroupBox(QStringLiteral("Male"), &window);
+    frame->setObjectName(QStringLiteral("frame"));
+    auto *edit = new QLineEdit(frame);
+    auto *link = new QLabel(frame);
+    link->setObjectName(QStringLiteral("link"));
+
+    platform::applyFonts(&window, {
+        {"frame", platform::kVerdana, 8.25, true, false},
+        {"link", platform::kVerdana, 8.25, false, true},
+    });
+
+    QVERIFY(frame->font().bold());
+    QVERIFY(!edit->font().bold());
+    QCOMPARE(edit->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(edit->font().pointSizeF(), 8.25);
+    QVERIFY(!link->font().bold());
+    QVERIFY(link->font().underline());
+}
+
+void tst_Look::frameCaptionColour_staysOnTheFrame_ownColoursKept()
+{
+    QWidget window;
+    auto *frame = new QGroupBox(QStringLiteral("Male"), &window);
+    frame->setObjectName(QStringLiteral("frame"));
+    auto *plain = new QLabel(frame);
+    auto *black = new QLabel(frame);
+    black->setObjectName(QStringLiteral("black"));
+
+    const QColor grey(64, 64, 64);
+    platform::applyColours(&window, {
+        {"black", QColor(0, 0, 0), {}},
+        {"frame", grey, {}},
+    });
+
+    QCOMPARE(frame->palette().color(QPalette::WindowText), grey);
+    QCOMPARE(plain->palette().color(QPalette::WindowText), QApplication::palette(plain).color(QPalette::WindowText));
+    QCOMPARE(black->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+
+    // The caption is drawn in the frame's colour.
+    frame->setGeometry(0, 0, 200, 100);
+    plain->setGeometry(10, 40, 10, 10);
+    black->setGeometry(30, 40, 10, 10);
+    const QImage drawn = window.grab(QRect(0, 0, 200, 25)).toImage();
+    bool captionInGrey = false;
+    for (int y = 0; y < drawn.height() && !captionInGrey; ++y) {
+        for (int x = 0; x < drawn.width() && !captionInGrey; ++x)
+            captionInGrey = QColor(drawn.pixel(x, y)) == grey;
+    }
+    QVERIFY(captionInGrey);
+}
+
+void tst_Look::background_filledOnlyWhereGiven()
+{
+    QWidget window;
+    auto *band = new QLabel(&window);
+    band->setObjectName(QStringLiteral("band"));
+    auto *text = new QLabel(&window);
+    text->setObjectName(QStringLiteral("text"));
+    platform::applyColours(&window, {
+        {"band", QColor(0, 0, 0), QColor(255, 255, 255)},
+        {"text", QColor(0, 0, 255), {}},
+    });
+    QVERIFY(band->autoFillBackground());
+    QCOMPARE(band->palette().color(QPalette::Window), QColor(255, 255, 255));
+    QVERIFY(!text->autoFillBackground());
+    QCOMPARE(text->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+}
+
+void tst_Look::fitLineInWidth_shrinksUntilTheLineFits_neverGrows()
+{
+    const QString line = QStringLiteral("Display Your Ad Here Permanently.");
+    QLabel label;
+    label.setFont(platform::designFont(platform::kVerdana, 8.25));
+    const qreal natural = QFontMetricsF(label.font()).horizontalAdvance(line);
+
+    label.resize(int(natural * 0.85), 20);
+    platform::fitLineInWidth(&label, line);
+    QVERIFY(label.font().pointSizeF() < 8.25);
+    QVERIFY(label.font().pointSizeF() >= 6.0);
+    QVERIFY(QFontMetricsF(label.font()).horizontalAdvance(line) <= label.width());
+
+    label.setFont(platform::designFont(platform::kVerdana, 8.25));
+    label.resize(int(natural) + 20, 20);
+    platform::fitLineInWidth(&label, line);
+    QCOMPARE(label.font().pointSizeF(), 8.25);
+
+    label.resize(5, 20); // cannot fit: stops at the smallest size
+    platform::fitLineInWidth(&label, line);
+    QCOMPARE(label.font().pointSizeF(), 6.0);
+}
+
+QTEST_MAIN(tst_Look)
+#include "tst_look.moc"
