@@ -1,0 +1,327 @@
+#include "documenttest.h"
+
+#include "documents/frmdisp.h"
+#include "documents/savedreadingfile.h"
+#include "documents/scramble.h"
+#include "readings/partnerdetails.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+using documenttest::click;
+using documenttest::inputs;
+using documenttest::writeFile;
+
+namespace {
+
+const QString kCheckTheFile = QStringLiteral("Please Check The File.");
+
+QByteArray savedFile(const QStringList &details)
+{
+    return documents::SavedReadingFile::toBytes(readings::PartnerDetails::fromList(details));
+}
+
+const QStringList kJohnAndAnn = {
+    QStringLiteral("John"),  QStringLiteral("Paul"), QStringLiteral("Smith"), QStringLiteral("Ann"),
+    QString(),               QStringLiteral("Lee"),  QStringLiteral("March"), QStringLiteral("5"),
+    QStringLiteral("1970"),  QStringLiteral("July"), QStringLiteral("12"),    QStringLiteral("1972"),
+};
+
+} // namespace
+
+class tst_OpenReading : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void saveThenOpen_sameInputsAndSameDocument();
+    void saveThenOpen_namesInSeveralScripts_data();
+    void saveThenOpen_namesInSeveralScripts();
+    void open_asksForAKvlFile();
+    void open_replacesTypedNamesButNotTheMarriageDate();
+    void open_extensionTest_data();
+    void open_extensionTest();
+    void open_cancel_isSilent();
+    void open_shortFile_missingLinesAreEmpty();
+    void open_dateNotInItsList_keepsTheListsSelection();
+    void open_badFile_keepsEveryInput_data();
+    void open_badFile_keepsEveryInput();
+
+private:
+    frmMain *m_main = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString write(const QString &name, const QByteArray &bytes);
+    void open(const QString &path);
+    void typeOtherCouple();
+    QString documentText() const;
+};
+
+void tst_OpenReading::init()
+{
+    guitest::setUp();
+    readings::partnerDetails() = readings::PartnerDetails();
+    platform::FileDialog::asked().clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_main = frmMain::instance();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void tst_OpenReading::cleanup()
+{
+    guitest::unloadAll();
+    QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
+}
+
+QString tst_OpenReading::write(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir->filePath(name);
+    if (!writeFile(path, bytes))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void tst_OpenReading::open(const QString &path)
+{
+    platform::FileDialog::setNextFileName(path);
+    m_main->cmdOpen_Click();
+}
+
+void tst_OpenReading::typeOtherCouple()
+{
+    guitest::fillCouple(m_main, {QStringLiteral("Otto"), QStringLiteral("Max"), QStringLiteral("Moe")},
+                        QStringLiteral("December 31 2000"),
+                        {QStringLiteral("Eva"), QStringLiteral("Kim"), QStringLiteral("Roe")},
+                        QStringLiteral("February 29 2004"));
+}
+
+// The Comprehensive reading on show, or an empty text when the document window is not shown.
+QString tst_OpenReading::documentText() const
+{
+    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    return document && document->isVisible() ? document->RTB()->text() : QString();
+}
+
+void tst_OpenReading::saveThenOpen_sameInputsAndSameDocument()
+{
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdCR_Click();
+    const QStringList typed = inputs(m_main);
+    const QString document = documentText();
+    QVERIFY(document.startsWith(QLatin1String("Male Information\r\nName: John Paul Smith\r\n")));
+    const QString path = m_dir->filePath(QStringLiteral("john-and-ann.kvl"));
+    platform::FileDialog::setNextFileName(path);
+    click(frmSaveDocument::loadedInstance(), "cmdSave");
+    click(frmSaveDocument::loadedInstance(), "cmdBack");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    typeOtherCouple();
+    open(path);
+
+    QCOMPARE(inputs(m_main), typed);
+    QCOMPARE(documentText(), document);
+    QCOMPARE(readings::partnerDetails().toList(), kJohnAndAnn);
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+}
+
+void tst_OpenReading::saveThenOpen_namesInSeveralScripts_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("accented latin") << QStringList{QStringLiteral("Ren\u00e9"), QStringLiteral("Fran\u00e7ois"),
+                                                   QStringLiteral("M\u00fcller"), QStringLiteral("Zo\u00eb"),
+                                                   QString(), QStringLiteral("\u0141\u00f3d\u017a")};
+    QTest::newRow("greek and cyrillic") << QStringList{QStringLiteral("\u0393\u03b9\u03ce\u03c1\u03b3\u03bf\u03c2"),
+                                                       QString(), QStringLiteral("\u03a0\u03b1\u03c0\u03b1\u03c2"),
+                                                       QStringLiteral("\u041e\u043b\u044c\u0433\u0430"), QString(),
+                                                       QStringLiteral("\u0418\u0432\u0430\u043d\u043e\u0432\u0430")};
+    QTest::newRow("cjk") << QStringList{QStringLiteral("\u592a\u90ce"), QString(), QStringLiteral("\u5c71\u7530"),
+                                        QStringLiteral("\u82b1\u5b50"), QString(), QStringLiteral("\u9234\u6728")};
+    QTest::newRow("emoji and combining marks") << QStringList{QStringLiteral("Jose\u0301"), QStringLiteral("\U0001F600"),
+                                                              QStringLiteral("Smith"), QStringLiteral("Zoe\u0308"),
+                                                              QStringLiteral("\U0001F469\u200D\U0001F469"),
+                                                              QStringLiteral("Lee")};
+}
+
+void tst_OpenReading::saveThenOpen_namesInSeveralScripts()
+{
+    QFETCH(QStringList, names);
+    // Each name needs a valued letter to pass the input check; the scripts ride along.
+    const char *fields[] = {"txtMF", "txtMM", "txtML", "txtFF", "txtFM", "txtFL"};
+    documenttest::fillJohnAndAnn(m_main);
+    for (int i = 0; i < 6; ++i) {
+        if (!names.at(i).isEmpty())
+            guitest::setText(m_main, fields[i], QStringLiteral("A") + names.at(i));
+    }
+    const QStringList typed = inputs(m_main);
+    m_main->cmdLP_Click();
+    const QString path = m_dir->filePath(QStringLiteral("scripts.kvl"));
+    platform::FileDialog::setNextFileName(path);
+    click(frmDisp::loadedInstance(), "cmdSave");
+    click(frmDisp::loadedInstance(), "cmdBack");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    typeOtherCouple();
+    open(path);
+    QCOMPARE(inputs(m_main), typed);
+    QVERIFY(documentText().contains(typed.at(0)));
+}
+
+void tst_OpenReading::open_asksForAKvlFile()
+{
+    open(QString());
+    QCOMPARE(platform::FileDialog::asked().size(), 1);
+    const platform::FileDialog::Asked asked = platform::FileDialog::asked().constFirst();
+    QVERIFY(!asked.save);
+    QCOMPARE(asked.options.title, QStringLiteral("Select the source file"));
+    QCOMPARE(asked.options.filter, QStringLiteral("Tovrin (*.kvl)"));
+    QCOMPARE(asked.options.defaultSuffix, QStringLiteral("kvl"));
+}
+
+void tst_OpenReading::open_replacesTypedNamesButNotTheMarriageDate()
+{
+    typeOtherCouple();
+    guitest::pick(m_main, "cboMMM", QStringLiteral("June"));
+    guitest::pick(m_main, "cboMMD", QStringLiteral("21"));
+    guitest::pick(m_main, "cboMMY", QStringLiteral("2010"));
+    open(write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile()));
+    QCOMPARE(inputs(m_main), kJohnAndAnn);
+    QCOMPARE(guitest::child<QComboBox>(m_main, "cboMMM")->currentText(), QStringLiteral("June"));
+    QCOMPARE(guitest::child<QComboBox>(m_main, "cboMMD")->currentText(), QStringLiteral("21"));
+    QCOMPARE(guitest::child<QComboBox>(m_main, "cboMMY")->currentText(), QStringLiteral("2010"));
+}
+
+void tst_OpenReading::open_extensionTest_data()
+{
+    // The last three characters of the path must be "kvl", exactly; a shorter path is not tested.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("reading.kvl") << QStringLiteral("reading.kvl") << true;
+    QTest::newRow("no dot: readingkvl") << QStringLiteral("readingkvl") << true;
+    QTest::newRow("capitals: reading.KVL") << QStringLiteral("reading.KVL") << false;
+    QTest::newRow("mixed: reading.Kvl") << QStringLiteral("reading.Kvl") << false;
+    QTest::newRow("other: reading.txt") << QStringLiteral("reading.txt") << false;
+    QTest::newRow("trailing blank: reading.kvl ") << QStringLiteral("reading.kvl ") << false;
+    QTest::newRow("two characters: ab") << QStringLiteral("ab") << true;
+}
+
+void tst_OpenReading::open_extensionTest()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    const QString path = write(name, documenttest::johnAndAnnFile());
+    typeOtherCouple();
+    const QStringList before = inputs(m_main);
+
+    // A path of two characters can only be a relative one.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+    open(name.size() < 3 ? name : path);
+    QDir::setCurrent(previous);
+
+    if (accepted) {
+        QCOMPARE(inputs(m_main), kJohnAndAnn);
+        QVERIFY(!documentText().isEmpty());
+        QCOMPARE(platform::MessageBox::shown().size(), 0);
+    } else {
+        QCOMPARE(inputs(m_main), before);
+        QCOMPARE(documentText(), QString());
+        QCOMPARE(platform::MessageBox::shown().size(), 1);
+        QCOMPARE(platform::MessageBox::shown().constFirst().text, kCheckTheFile);
+        QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Critical);
+        QCOMPARE(platform::MessageBox::shown().constFirst().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+}
+
+void tst_OpenReading::open_cancel_isSilent()
+{
+    typeOtherCouple();
+    const QStringList before = inputs(m_main);
+    open(QString());
+    QCOMPARE(inputs(m_main), before);
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    QCOMPARE(documentText(), QString());
+    QCOMPARE(guitest::modalWindows().size(), 0);
+}
+
+void tst_OpenReading::open_shortFile_missingLinesAreEmpty()
+{
+    typeOtherCouple();
+    const QStringList before = inputs(m_main);
+    QByteArray bytes;
+    for (const char *line : {"John", "", "Smith"})
+        bytes += documents::ScrambleText(QLatin1String(line)).toUtf8() + "\r\n";
+    open(write(QStringLiteral("short.kvl"), bytes));
+
+    QStringList expected = {QStringLiteral("John"), QString(), QStringLiteral("Smith"), QString(), QString(), QString()};
+    expected += before.mid(6); // the date lists keep their selections
+    QCOMPARE(inputs(m_main), expected);
+    // The reading's own input check then finds the female first name missing.
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Information);
+    QCOMPARE(documentText(), QString());
+}
+
+void tst_OpenReading::open_dateNotInItsList_keepsTheListsSelection()
+{
+    typeOtherCouple();
+    QStringList details = kJohnAndAnn;
+    details[6] = QStringLiteral("march");  // not an entry: the lists match exactly
+    details[7] = QStringLiteral("32");
+    details[11] = QString();
+    open(write(QStringLiteral("dates.kvl"), savedFile(details)));
+
+    QStringList expected = kJohnAndAnn;
+    expected[6] = QStringLiteral("December");
+    expected[7] = QStringLiteral("31");
+    expected[11] = QStringLiteral("2004");
+    QCOMPARE(inputs(m_main), expected);
+}
+
+void tst_OpenReading::open_badFile_keepsEveryInput_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("larger than the maximum size") << QStringLiteral("large");
+    QTest::newRow("NUL bytes") << QStringLiteral("nul");
+    QTest::newRow("gone since it was picked") << QStringLiteral("missing");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+    QTest::newRow("cannot be read") << QStringLiteral("unreadable");
+}
+
+void tst_OpenReading::open_badFile_keepsEveryInput()
+{
+    QFETCH(QString, kind);
+    QString path = m_dir->filePath(QStringLiteral("bad.kvl"));
+    if (kind == QLatin1String("large")) {
+        write(QStringLiteral("bad.kvl"), documenttest::johnAndAnnFile() + QByteArray(documents::SavedReadingFile::MaximumSize, ' '));
+    } else if (kind == QLatin1String("nul")) {
+        QByteArray bytes = documenttest::johnAndAnnFile();
+        bytes[2] = '\0';
+        write(QStringLiteral("bad.kvl"), bytes);
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("bad.kvl")));
+    } else if (kind == QLatin1String("unreadable")) {
+        // A file whose reading fails: a folder's "file" at the end of a path that cannot be
+        // entered (as root no permission stops a read, but this does).
+        write(QStringLiteral("plain"), QByteArray("x"));
+        path = m_dir->filePath(QStringLiteral("plain/bad.kvl"));
+    }
+    typeOtherCouple();
+    const QStringList before = inputs(m_main);
+
+    open(path);
+
+    QCOMPARE(inputs(m_main), before);
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().text, kCheckTheFile);
+    QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Critical);
+    QCOMPARE(documentText(), QString());
+    QCOMPARE(guitest::modalWindows().size(), 0);
+}
+
+QTEST_MAIN(tst_OpenReading)
+#include "tst_openreading.moc"
