@@ -45,8 +45,18 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/runtime" "$work/tmp"
+mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/runtime" "$work/tmp" \
+    "$work/bin"
 chmod 700 "$work/runtime"
+
+# The program opens web addresses through xdg-open. Here xdg-open only notes each address,
+# one a line, in the file the tests read (tovrin_e2e.opened_urls()); no browser starts.
+cat >"$work/bin/xdg-open" <<'SCRIPT'
+#!/bin/sh
+printf '%s\n' "$*" >>"$TOVRIN_E2E_OPENED"
+SCRIPT
+chmod +x "$work/bin/xdg-open"
+: >"$work/opened-urls"
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
 
@@ -76,6 +86,8 @@ export NO_AT_BRIDGE=0 PYTHONDONTWRITEBYTECODE=1
 export PYTHONWARNINGS=ignore::DeprecationWarning:pyatspi.Accessibility
 export PYTHONPATH=$here${PYTHONPATH:+:$PYTHONPATH}
 export TOVRIN_BINARY=$binary TOVRIN_E2E_ARTIFACTS=$artifacts
+export TOVRIN_E2E_OPENED=$work/opened-urls PATH=$work/bin:$PATH
+unset BROWSER DEFAULT_BROWSER
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!

@@ -93,5 +93,21 @@ class StartupTest(e2e.TovrinTestCase):
         self.leave_through_exit_screen(program, main_wid, app)
 
 
+    def test_donate_opens_the_donate_page_in_the_browser(self):
+        program, main_wid, app = self.start_main_window()
+        base = os.environ["TOVRIN_BASE_URL"].rstrip("/") + "/"
+
+        e2e.click(e2e.find(app, "push button", "Donate"))
+        first = e2e.wait_for_opened_url(1)
+        self.assertEqual(len(first), 1)
+        self.assertTrue(first[0].startswith(base), first[0])
+
+        e2e.click(e2e.find(app, "menu item", "Donate"))
+        both = e2e.wait_for_opened_url(2)
+        self.assertEqual(both, [first[0], first[0]], "the menu entry opens the same page")
+        self.assertTrue(program.running())
+        self.assertTrue(e2e.window_visible(main_wid))
+
+
 if __name__ == "__main__":
     unittest.main(verbosity=2)

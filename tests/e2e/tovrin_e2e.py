@@ -195,21 +195,46 @@ def active_window():
     return int(result.stdout) if result.returncode == 0 and result.stdout.strip() else None
 
 
+def focused_window():
+    """The top-level window that has the keyboard focus, or None."""
+    result = subprocess.run(["xdotool", "getwindowfocus"], capture_output=True, text=True)
+    return int(result.stdout) if result.returncode == 0 and result.stdout.strip() else None
+
+
 def activate(wid, timeout=None):
-    """Raises the window and gives it the keyboard focus, through the window manager."""
+    """Raises the window and gives it the keyboard focus, through the window manager;
+    returns once the window manager calls it active and the X server sends it the keys."""
     def active():
-        if active_window() == wid:
+        if active_window() == wid and focused_window() == wid:
             return True
         subprocess.run(["xdotool", "windowactivate", str(wid)], capture_output=True)
-        return active_window() == wid
+        return active_window() == wid and focused_window() == wid
     wait_until(active, timeout, "window %d to become active" % wid, interval=0.2)
 
 
 def type_text(text, window=None, delay_ms=20):
-    """Types text with the keyboard into the focused widget (activating `window` first)."""
+    """Types text with the keyboard into the focused widget (activating `window` first).
+
+    Any character can be typed: printable ASCII goes through `xdotool type`; every other
+    character as its Unicode key symbol, with shift for capitals (xdotool would type
+    those in lower case) and a pause that lets the program see the changed key map.
+    That path is slower and, on a heavily loaded machine, not certain: where a test
+    needs exact non-ASCII text rather than typing, use set_text().
+    """
     if window is not None:
         activate(window)
-    xdotool("type", "--delay", delay_ms, "--", text)
+    for run in re.findall(r"[ -~]+|[^ -~]", text):
+        if len(run) > 1 or " " <= run <= "~":
+            xdotool("type", "--delay", delay_ms, "--", run)
+        elif run == "\n":
+            xdotool("key", "Return")
+        elif run == "\t":
+            xdotool("key", "Tab")
+        else:
+            keysym = "U%04X" % ord(run)
+            if run.lower() != run:
+                keysym = "shift+" + keysym
+            xdotool("key", "--delay", 200, keysym)
 
 
 def key(*keys, window=None):
@@ -227,10 +252,10 @@ def click_at(x, y, button=1):
 
 
 def close_window(wid):
-    """Closes the window like its close box: activates it and presses alt+F4, which the
-    window manager turns into a close request."""
-    activate(wid)
-    key("alt+F4")
+    """Closes the window like its close box: asks the window manager to close it
+    (_NET_CLOSE_WINDOW), which sends the program the same request as a click on the close
+    box or alt+F4, without depending on which window has the focus."""
+    subprocess.run(["wmctrl", "-i", "-c", "0x%x" % wid], check=True)
 
 
 def screenshot(name, window=None):
@@ -390,6 +415,43 @@ def press(obj):
     action.doAction(0)
 
 
+def grab_focus(obj, timeout=None):
+    """Moves the keyboard focus to the object through the accessibility bus and waits
+    until it has it. (Combo boxes refuse this: click them, or use choose().)"""
+    obj.queryComponent().grabFocus()
+    wait_until(lambda: is_focused(obj), timeout, "focus in %s %r" % (role(obj), name(obj)))
+
+
+def focused_object(root):
+    """The showing object under `root` that has the keyboard focus, or None."""
+    for obj in find_all(root):
+        if is_focused(obj):
+            return obj
+    return None
+
+
+def choose(combo, item, timeout=None):
+    """Chooses an entry of a combo box as a user does: clicks the box to open its list,
+    types the entry's text and presses Return. On this platform a combo box's accessible
+    name is its current text, which the function waits to become `item`."""
+    click(combo)
+    wait_until(lambda: any(role(child) == "list" and is_showing(child)
+                           for child in children(combo)),
+               timeout, "the list of combo box %r to open" % name(combo))
+    type_text(item)
+    key("Return")
+    wait_until(lambda: name(combo) == item, timeout, "combo box showing %r" % item)
+
+
+def combo_items(combo):
+    """The entries of a combo box's list, in order."""
+    items = []
+    for child in children(combo):
+        if role(child) == "list":
+            items += [name(item) for item in children(child)]
+    return items
+
+
 def extents(obj):
     """(x, y, width, height) of the object on the screen."""
     box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -444,6 +506,26 @@ def _safe(call, default=None):
         return call()
     except Exception:
         return default
+
+
+# ---------------------------------------------------------------------------------------
+# Web addresses the program opened
+
+
+def opened_urls():
+    """The web addresses the program asked the desktop to open, in order (run-e2e.sh puts
+    an xdg-open in front that only notes them, so no browser starts)."""
+    path = os.environ.get("TOVRIN_E2E_OPENED")
+    if not path or not os.path.exists(path):
+        return []
+    with open(path, encoding="utf-8") as opened:
+        return [line.rstrip("\n") for line in opened if line.strip()]
+
+
+def wait_for_opened_url(count=1, timeout=None):
+    """Waits until at least `count` addresses were opened and returns them all."""
+    return wait_until(lambda: len(opened_urls()) >= count and opened_urls(), timeout,
+                      "%d opened web address(es)" % count)
 
 
 # ---------------------------------------------------------------------------------------
