@@ -4,8 +4,8 @@
 #
 # The run is a list of stages, each a function below, run in the order of STAGES; a
 # failing stage stops the run. To add a stage, write its function and put its name in
-# STAGES before run_ctest (or make it a CTest test itself): run_ctest stays last, so that
-# CTest's summary ends the output.
+# STAGES before run_ctest (or make it a CTest test itself). The last stage, sanitize_and_fuzz,
+# ends with a CTest run of its own, so that CTest's summary ends the output.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -28,10 +28,16 @@ build() {
 }
 
 run_ctest() {
-    exec ctest --test-dir "$build_dir" --output-on-failure --no-label-summary -j "$jobs"
+    ctest --test-dir "$build_dir" --output-on-failure --no-label-summary -j "$jobs"
 }
 
-STAGES=(install_deps start_services build run_ctest)
+sanitize_and_fuzz() {
+    # The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
+    # build-asan/, after a bounded run of every fuzzer.
+    exec "$root/scripts/sanitize-and-fuzz.sh" -DTOVRIN_E2E_TESTS=ON
+}
+
+STAGES=(install_deps start_services build run_ctest sanitize_and_fuzz)
 
 for stage in "${STAGES[@]}"; do
     echo "==== $stage"
