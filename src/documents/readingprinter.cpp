@@ -35,7 +35,10 @@ bool printDocument(const QTextDocument &document, QPrinter &printer)
     // Lay a copy out on the printer's pages; QTextDocument::print() would add page numbers.
     std::unique_ptr<QTextDocument> pages(document.clone());
     pages->documentLayout()->setPaintDevice(&printer);
-    pages->setDocumentMargin(0); // the printer's page margins are the only margins
+    // Part of the white border is the document's own margin, repeated at the top of every page, so
+    // that no line starts exactly where the page before it ends (it would be printed on both).
+    // The layout measures margins at 96 dots per inch and scales them to the printer itself.
+    pages->setDocumentMargin(96 * 5 / 25.4); // 5 mm
 
     const QRectF paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSizeF pageSize = paintRect.size();

@@ -1,0 +1,144 @@
+#include "documenttest.h"
+#include "printcheck.h"
+
+#include "documents/readingprinter.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+#include <pwd.h>
+#include <unistd.h>
+
+using documenttest::click;
+
+namespace {
+
+// Where the PDF printer (cups-pdf) puts what it prints for this user: its "Out" folder, with
+// ${HOME} the user's home as the system knows it, and the folder for anonymous jobs.
+QStringList pdfPrinterFolders()
+{
+    QString out = QStringLiteral("/var/spool/cups-pdf/${USER}");
+    QFile config(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (config.open(QIODevice::ReadOnly)) {
+        static const QRegularExpression outLine(QStringLiteral("^Out\\s+(\\S.*)$"), QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch match = outLine.match(QString::fromLocal8Bit(config.readAll()));
+        if (match.hasMatch())
+            out = match.captured(1).trimmed();
+    }
+    const passwd *user = ::getpwuid(::getuid());
+    if (user) {
+        out.replace(QLatin1String("${HOME}"), QFile::decodeName(user->pw_dir));
+        out.replace(QLatin1String("${USER}"), QFile::decodeName(user->pw_name));
+    }
+    return {out, QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
+}
+
+QStringList pdfFilesIn(const QStringList &folders)
+{
+    QStringList files;
+    for (const QString &folder : folders) {
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList({QStringLiteral("*.pdf")}, QDir::Files))
+            files.append(dir.filePath(name));
+    }
+    return files;
+}
+
+int completedJobs()
+{
+    return int(documenttest::runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
+                                                                 QStringLiteral("-o")})
+                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                   .size());
+}
+
+} // namespace
+
+// Printing on the real default printer through the print server: a queue that writes PDF files
+// (cups-pdf), so the printed reading can be read back.
+class tst_PrintCups : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void print_onDefaultPrinter_oneCompletedJobWithTheWholeReading();
+};
+
+void tst_PrintCups::initTestCase()
+{
+    if (!documenttest::havePdfTools())
+        QSKIP("pdftotext, pdfinfo and pdffonts (poppler-utils) are needed to read printed pages back");
+    if (documenttest::runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).trimmed() != QLatin1String("scheduler is running"))
+        QSKIP("no print server (cupsd) is running: scripts/start-print-server.sh starts one with a PDF queue");
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (printer.isNull())
+        QSKIP("the print server has no default printer: scripts/start-print-server.sh makes its PDF queue the default");
+    if (!printer.makeAndModel().contains(QLatin1String("PDF"), Qt::CaseInsensitive)
+        && !documenttest::runTool(QStringLiteral("lpstat"), {QStringLiteral("-v"), printer.printerName()}).contains(QLatin1String("cups-pdf:")))
+        QSKIP(qPrintable(QStringLiteral("the default printer %1 is not a PDF queue: what it prints cannot be read back")
+                             .arg(printer.printerName())));
+}
+
+void tst_PrintCups::init()
+{
+    guitest::setUp();
+    documents::setPrintOutputFile(QString());
+    frmMain::instance()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frmMain::instance()));
+}
+
+void tst_PrintCups::cleanup()
+{
+    guitest::unloadAll();
+    QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
+}
+
+void tst_PrintCups::print_onDefaultPrinter_oneCompletedJobWithTheWholeReading()
+{
+    frmMain *main = frmMain::instance();
+    documenttest::fillJohnAndAnn(main);
+    main->cmdCR_Click();
+    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    const QString reading = document->RTB()->text();
+    // The job's title names the PDF file; one of this run's own keeps it apart from other jobs.
+    const QString title = QStringLiteral("Tovrin print test %1 %2")
+                              .arg(QCoreApplication::applicationPid())
+                              .arg(QDateTime::currentMSecsSinceEpoch());
+    document->setWindowTitle(title);
+
+    const QStringList folders = pdfPrinterFolders();
+    const QStringList filesBefore = pdfFilesIn(folders);
+    const int jobsBefore = completedJobs();
+
+    click(document, "cmdPrint");
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+
+    // Waiting for the print server, not timing it: a job takes as long as it takes.
+    QTRY_VERIFY_WITH_TIMEOUT(completedJobs() > jobsBefore, 90000);
+    // cups-pdf writes one file per job, named after the job's title.
+    const QString fileTitle = QString(title).replace(QLatin1Char(' '), QLatin1Char('_'));
+    QStringList printed;
+    QTRY_VERIFY_WITH_TIMEOUT((printed = pdfFilesIn(folders).filter(fileTitle), !printed.isEmpty()), 30000);
+    QCOMPARE(printed.size(), 1); // one job for the whole reading
+    QVERIFY(!filesBefore.contains(printed.constFirst()));
+    const QString pdf = printed.constFirst();
+
+    // The whole reading and nothing else: no page number, header or footer.
+    const QString text = documenttest::pdfText(pdf);
+    QVERIFY2(text.contains(QLatin1String("Male Information")),
+             "the printout's text cannot be read back: the PDF queue must convert with pdftocairo "
+             "(lpadmin -p <queue> -o pdftops-renderer-default=pdftocairo); Ghostscript loses the text");
+    QCOMPARE(documenttest::lettersWithoutLigatures(text), documenttest::lettersWithoutLigatures(reading));
+    QCOMPARE(documenttest::pdfPages(pdf), 1);
+    QFile::remove(pdf);
+}
+
+QTEST_MAIN(tst_PrintCups)
+#include "tst_printcups.moc"

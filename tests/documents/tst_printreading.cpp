@@ -1,0 +1,153 @@
+#include "documenttest.h"
+#include "printcheck.h"
+
+#include "documents/frmdisp.h"
+#include "documents/readingprinter.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using documenttest::click;
+
+// Printing through the output seam into a PDF file, read back with pdftotext. The print server is
+// out of reach here (see main), so the default printer is missing, as on a computer without one.
+class tst_PrintReading : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void print_document_wholeReadingAndNothingElse();
+    void print_document_keepsTheEmphasis();
+    void print_longReading_everyPageWithoutPageNumbers();
+    void print_noPrinter_saysSo();
+    void print_jobFails_saysSo();
+
+private:
+    frmMain *m_main = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_pdf;
+};
+
+void tst_PrintReading::init()
+{
+    if (!documenttest::havePdfTools())
+        QSKIP("pdftotext, pdfinfo and pdffonts (poppler-utils) are needed to read printed pages back");
+    guitest::setUp();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_pdf = m_dir->filePath(QStringLiteral("printed.pdf"));
+    documents::setPrintOutputFile(m_pdf);
+    m_main = frmMain::instance();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void tst_PrintReading::cleanup()
+{
+    documents::setPrintOutputFile(QString());
+    guitest::unloadAll();
+    QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
+}
+
+void tst_PrintReading::print_document_wholeReadingAndNothingElse()
+{
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdCR_Click();
+    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    RichTextBox *rtb = document->RTB();
+    const QString reading = rtb->text();
+    rtb->setSelStart(20);
+    rtb->setSelLength(15); // a selection does not limit what is printed
+
+    click(document, "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    QVERIFY(QFileInfo::exists(m_pdf));
+    QCOMPARE(documenttest::pdfWords(m_pdf), documenttest::words(reading));
+    QCOMPARE(rtb->selLength(), 0);
+    QCOMPARE(rtb->text(), reading);
+    QVERIFY(document->isVisible());
+}
+
+void tst_PrintReading::print_document_keepsTheEmphasis()
+{
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdCR_Click();
+    click(frmSaveDocument::loadedInstance(), "cmdPrint");
+
+    // The partners' details are plain, the two sections bold: both kinds of letters are printed.
+    const QStringList fonts = documenttest::pdfFonts(m_pdf);
+    QVERIFY2(std::any_of(fonts.cbegin(), fonts.cend(), [](const QString &f) { return f.contains(QLatin1String("Bold")); }),
+             qPrintable(fonts.join(QLatin1Char(' '))));
+    QVERIFY2(std::any_of(fonts.cbegin(), fonts.cend(), [](const QString &f) { return !f.contains(QLatin1String("Bold")); }),
+             qPrintable(fonts.join(QLatin1Char(' '))));
+}
+
+void tst_PrintReading::print_longReading_everyPageWithoutPageNumbers()
+{
+    // A reading window's text long enough for several pages; the numbers 1 to 3 appear nowhere in
+    // it, so a page number would show up as an extra word.
+    QString reading;
+    for (int line = 0; line < 160; ++line)
+        reading += QStringLiteral("Line %1 of a long reading that goes on and on\r\n").arg(QChar(u'a' + line % 26));
+    frmDisp *disp = frmDisp::instance();
+    disp->txtDisp()->setText(reading);
+    platform::showModal(disp);
+
+    click(disp, "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    const int pages = documenttest::pdfPages(m_pdf);
+    QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));
+    QCOMPARE(documenttest::pdfWords(m_pdf), documenttest::words(reading));
+    for (int page = 1; page <= pages; ++page) {
+        const QStringList onPage = documenttest::pdfWords(m_pdf, page);
+        QVERIFY(!onPage.isEmpty());
+        QCOMPARE(onPage.constFirst(), QStringLiteral("Line"));
+        QCOMPARE(onPage.constLast(), QStringLiteral("on"));
+    }
+}
+
+void tst_PrintReading::print_noPrinter_saysSo()
+{
+    documents::setPrintOutputFile(QString()); // the default printer, which this computer lacks
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdCR_Click();
+    click(frmSaveDocument::loadedInstance(), "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);
+    QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("printer")));
+    QVERIFY(frmSaveDocument::loadedInstance()->isVisible());
+}
+
+void tst_PrintReading::print_jobFails_saysSo()
+{
+    documents::setPrintOutputFile(m_dir->filePath(QStringLiteral("missing/printed.pdf")));
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdLP_Click();
+    click(frmDisp::loadedInstance(), "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);
+    QCOMPARE(platform::MessageBox::shown().constFirst().text, QStringLiteral("The reading could not be printed."));
+}
+
+int main(int argc, char *argv[])
+{
+    // No print server can be reached, whatever runs on this computer.
+    qputenv("CUPS_SERVER", "/nonexistent/tovrin-test-cups.sock");
+    qunsetenv("PRINTER");
+    qunsetenv("LPDEST");
+    QApplication application(argc, argv);
+    tst_PrintReading test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_printreading.moc"
