@@ -30,6 +30,8 @@ private slots:
     void unreadableValue_countsAsFirstStart();
     void storedDate_readsBackAsTheSameDay_whateverTheLocale();
     void valueName_scrambledDuration_noGroupSeparator();
+    void storedDate_survivesTheSettingsFile_data();
+    void storedDate_survivesTheSettingsFile();
 
     void run_firstStart_storesTodaySilently();
     void run_byStoredDateAndAnswer_data();
@@ -132,6 +134,27 @@ void tst_ReminderDecision::valueName_scrambledDuration_noGroupSeparator()
     // QSettings reads '/' and '\' in a key as group separators.
     QVERIFY(!name.contains(QLatin1Char('/')));
     QVERIFY(!name.contains(QLatin1Char('\\')));
+}
+
+void tst_ReminderDecision::storedDate_survivesTheSettingsFile_data()
+{
+    // Scrambled digits become U to ^, among them [ \ and ], which an INI file has to escape.
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("2024-03-10") << QDate(2024, 3, 10);
+    QTest::newRow("2067-07-17") << QDate(2067, 7, 17);
+    QTest::newRow("2058-09-28") << QDate(2058, 9, 28);
+    QTest::newRow("1999-12-31") << QDate(1999, 12, 31);
+}
+
+void tst_ReminderDecision::storedDate_survivesTheSettingsFile()
+{
+    QFETCH(QDate, date);
+    {
+        QSettings settings(m_file, QSettings::IniFormat);
+        platform::runUpdateReminder(settings, date, [] { return false; }, [] {});
+    }
+    QSettings reread(m_file, QSettings::IniFormat);
+    QCOMPARE(platform::reminderDate(storedText(reread)), date);
 }
 
 void tst_ReminderDecision::run_firstStart_storesTodaySilently()
