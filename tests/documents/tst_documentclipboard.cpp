@@ -5,7 +5,10 @@
 
 #include <QClipboard>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QTextCursor>
+
+#include <cstdio>
 
 namespace {
 
@@ -20,8 +23,9 @@ void send(QWidget *viewport, QEvent::Type type, const QPoint &pos, Qt::MouseButt
 } // namespace
 
 // The document window keeps its reading from being copied without touching what other programs
-// put on the clipboard. (Offscreen, Qt never reports owning the clipboard, so what is put there
-// here counts as another program's; emptying our own is shown on a real display.)
+// put on the clipboard. Offscreen, Qt never reports owning the clipboard, so what this test puts
+// there counts as another program's, and emptying our own cannot be shown. On a display (xcb) a
+// second process holds the other program's text, and this program's own text is emptied.
 class tst_DocumentClipboard : public QObject
 {
     Q_OBJECT
@@ -32,19 +36,36 @@ private slots:
 
     void composingAndMouseOverTheDocument_leaveOtherProgramsClipboard();
     void documentBox_allowsNoSelection_soCopyCopiesNothing();
+    void ownClipboardContent_isEmptied_data();
+    void ownClipboardContent_isEmptied();
 
 private:
     frmSaveDocument *shownDocument();
+    QProcess m_otherProgram;
 };
 
 void tst_DocumentClipboard::init()
 {
     guitest::setUp();
-    QGuiApplication::clipboard()->setText(kOtherProgramsText);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(kOtherProgramsText);
+    if (!clipboard->ownsClipboard())
+        return;
+    // This program owns what it just put there: let another process take the clipboard over.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TOVRIN_TEST_HOLD_CLIPBOARD"), kOtherProgramsText);
+    m_otherProgram.setProcessEnvironment(env);
+    m_otherProgram.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(m_otherProgram.waitForReadyRead(30000));
+    QTRY_VERIFY(!clipboard->ownsClipboard() && clipboard->text() == kOtherProgramsText);
 }
 
 void tst_DocumentClipboard::cleanup()
 {
+    if (m_otherProgram.state() != QProcess::NotRunning) {
+        m_otherProgram.kill();
+        m_otherProgram.waitForFinished();
+    }
     guitest::unloadAll();
     QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
 }
@@ -64,7 +85,6 @@ frmSaveDocument *tst_DocumentClipboard::shownDocument()
 
 void tst_DocumentClipboard::composingAndMouseOverTheDocument_leaveOtherProgramsClipboard()
 {
-    QVERIFY(!QGuiApplication::clipboard()->ownsClipboard());
     RichTextBox *rtb = shownDocument()->RTB();
     QWidget *viewport = rtb->viewport();
     const QPoint inText = rtb->cursorRect(QTextCursor(rtb->document())).center() + QPoint(20, 0);
@@ -101,5 +121,55 @@ void tst_DocumentClipboard::documentBox_allowsNoSelection_soCopyCopiesNothing()
     QCOMPARE(QGuiApplication::clipboard()->text(), kOtherProgramsText);
 }
 
-QTEST_MAIN(tst_DocumentClipboard)
+void tst_DocumentClipboard::ownClipboardContent_isEmptied_data()
+{
+    QTest::addColumn<QString>("event");
+    QTest::newRow("mouse move") << QStringLiteral("move");
+    QTest::newRow("mouse press") << QStringLiteral("press");
+    QTest::newRow("mouse release") << QStringLiteral("release");
+    QTest::newRow("text change") << QStringLiteral("change");
+}
+
+void tst_DocumentClipboard::ownClipboardContent_isEmptied()
+{
+    QFETCH(QString, event);
+    RichTextBox *rtb = shownDocument()->RTB();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("Name: John Paul Smith"));
+    if (!clipboard->ownsClipboard())
+        QSKIP("this platform never reports owning the clipboard (offscreen); run on a display (xcb)");
+
+    QWidget *viewport = rtb->viewport();
+    const QPoint inText = rtb->cursorRect(QTextCursor(rtb->document())).center() + QPoint(20, 0);
+    if (event == QLatin1String("move"))
+        send(viewport, QEvent::MouseMove, inText, Qt::NoButton, Qt::NoButton);
+    else if (event == QLatin1String("press"))
+        send(viewport, QEvent::MouseButtonPress, inText, Qt::LeftButton, Qt::LeftButton);
+    else if (event == QLatin1String("release"))
+        send(viewport, QEvent::MouseButtonRelease, inText, Qt::LeftButton, Qt::NoButton);
+    else
+        rtb->setSelText(QStringLiteral("more"));
+
+    QCOMPARE(clipboard->text(), QString());
+}
+
+// The other program of the tests on a display: puts text on the clipboard and keeps it there
+// until it is ended.
+static int holdClipboard(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    std::fputs("holding\n", stdout);
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    if (qEnvironmentVariableIsSet("TOVRIN_TEST_HOLD_CLIPBOARD"))
+        return holdClipboard(qEnvironmentVariable("TOVRIN_TEST_HOLD_CLIPBOARD"));
+    tst_DocumentClipboard test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_documentclipboard.moc"
