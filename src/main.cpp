@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     platform::installProgramLook();
     // The main window's Exit shows the exit screen; only QuitApplication ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    EnterPressesButtons::install();
+    KeyboardRules::install();
 
     app::SingleInstance instance;
     if (instance.anotherCopyRunning()) {

@@ -56,6 +56,7 @@ private slots:
     void leaving_showsExitScreenUntilItCloses_data();
     void leaving_showsExitScreenUntilItCloses();
     void documentWindow_loadedHiddenAtStart();
+    void altO_opensSavedReading_notTheMenuEntry();
 
 private:
     frmMain *m_main = nullptr;
@@ -355,6 +356,18 @@ void tst_frmMain::documentWindow_loadedHiddenAtStart()
     QVERIFY(document->hook().isHooked());
     QVERIFY(document->RTB()->text().isEmpty());
     QVERIFY(!frmDisp::loadedInstance());
+}
+
+void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()
+{
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    platform::FileDialog::asked().clear();
+    platform::FileDialog::setNextFileName(QString()); // Cancel
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    QCOMPARE(platform::FileDialog::asked().size(), 1);
+    QVERIFY(!platform::FileDialog::asked().constFirst().save);
+    QVERIFY(m_urls.urls.isEmpty());
 }
 
 QTEST_MAIN(tst_frmMain)

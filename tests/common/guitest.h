@@ -33,7 +33,7 @@ inline int &quitCount()
 
 inline void setUp()
 {
-    EnterPressesButtons::install();
+    KeyboardRules::install();
     platform::MessageBox::setTestMode(true);
     platform::setModalHandler([](QDialog *dialog) {
         modalWindows().append(dialog);
