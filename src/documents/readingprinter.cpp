@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
-#include <QTextFrame>
 
 #include <memory>
 
