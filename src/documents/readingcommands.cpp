@@ -97,8 +97,16 @@ void SaveReading(QWidget *parent)
     if (const frmMain *main = frmMain::loadedInstance())
         readings::partnerDetails() = mainWindowDetails(main);
 
+    const QByteArray bytes = SavedReadingFile::toBytes(readings::partnerDetails());
     QString reason;
-    if (!writeWholeFile(path, SavedReadingFile::toBytes(readings::partnerDetails()), &reason)) {
+    if (bytes.size() > SavedReadingFile::MaximumSize) {
+        reason = tr("The names are too long: a saved reading holds at most %1 KiB.")
+                     .arg(SavedReadingFile::MaximumSize / 1024);
+        platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
+                                                  .arg(QDir::toNativeSeparators(path), reason));
+        return;
+    }
+    if (!writeWholeFile(path, bytes, &reason)) {
         platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
                                                   .arg(QDir::toNativeSeparators(path), reason));
     }

@@ -19,9 +19,9 @@ class SavedReadingFile
 {
 public:
     static constexpr int LineCount = 12;
-    // Room for what Save can write: six names as long as a text box takes (32767 UTF-16 code
-    // units, at most three bytes each in UTF-8) and six dates come to under 600 KB.
-    static constexpr qint64 MaximumSize = 1024 * 1024;
+    // Far more than any couple's names need. Save refuses details that would not fit, so every
+    // file it writes opens again.
+    static constexpr qint64 MaximumSize = 64 * 1024;
 
     static QByteArray toBytes(const readings::PartnerDetails &details);
 

@@ -37,6 +37,7 @@ private slots:
     void save_trimsTheDetails();
     void save_cancel_writesNothingAndSaysNothing();
     void save_overAnExistingFile_replacesAllOfIt();
+    void save_namesTooLongToOpenAgain_refusedAndTold();
     void save_failure_keepsEarlierFilesAndTellsWhy_data();
     void save_failure_keepsEarlierFilesAndTellsWhy();
 
@@ -156,6 +157,22 @@ void tst_SaveReading::save_overAnExistingFile_replacesAllOfIt()
     click(document, "cmdSave");
     QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("existing.kvl")});
+}
+
+void tst_SaveReading::save_namesTooLongToOpenAgain_refusedAndTold()
+{
+    const QString path = m_dir->filePath(QStringLiteral("long.kvl"));
+    QVERIFY(writeFile(path, kEarlierFile));
+    documenttest::fillJohnAndAnn(m_main);
+    guitest::setText(m_main, "txtMM", QString(30000, QChar(0x4E00))); // 90 KB in UTF-8
+    m_main->cmdLP_Click();
+    platform::FileDialog::setNextFileName(path);
+    click(frmDisp::loadedInstance(), "cmdSave");
+
+    QCOMPARE(fileBytes(path), kEarlierFile);
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("long.kvl")));
+    QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("too long")));
 }
 
 void tst_SaveReading::save_failure_keepsEarlierFilesAndTellsWhy_data()
