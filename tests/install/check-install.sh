@@ -1,0 +1,63 @@
+#!/bin/sh
+# Installs the build into a fresh prefix and checks what the desktop needs: the program, a
+# menu entry that desktop-file-validate accepts without a remark, an AppStream description that
+# `appstreamcli validate --no-net --strict` accepts, and the icon as a 32 x 32 PNG in the hicolor
+# theme, all three named by the application id.
+#
+# usage: check-install.sh <build folder> <application id>
+#
+# The installation runs with --component Unspecified: that is every install rule of the project
+# (none names a component), but CMake then lists the installed files in
+# install_manifest_Unspecified.txt, so the install_manifest.txt of a real installation, which
+# uninstalling reads, stays as it is.
+#
+# Pedantic AppStream notes are not checked: the only one is releases-info-missing, because the
+# project keeps no dated release history.
+set -u
+build=$1 id=$2
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/tovrin-install.XXXXXX") || exit 1
+trap 'rm -rf "$prefix"' EXIT INT TERM
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+cmake --install "$build" --prefix "$prefix" --component Unspecified || { echo "FAIL: cmake --install"; exit 1; }
+
+desktop=$prefix/share/applications/$id.desktop
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+icon=$prefix/share/icons/hicolor/32x32/apps/$id.png
+[ -x "$prefix/bin/tovrin" ] || fail "bin/tovrin is missing or not executable"
+for file in "$desktop" "$metainfo" "$icon"; do
+    [ -s "$file" ] || fail "${file#"$prefix"/} is missing or empty"
+done
+
+if [ -s "$desktop" ]; then
+    remarks=$(desktop-file-validate "$desktop" 2>&1)
+    status=$?
+    [ "$status" -eq 0 ] && [ -z "$remarks" ] \
+        || fail "desktop-file-validate (exit status $status): $remarks"
+    # The entry starts the installed program and shows the installed icon.
+    exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+    [ -x "$prefix/bin/${exec_line%% *}" ] || fail "Exec=$exec_line is not a program in bin/"
+    grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
+fi
+
+if [ -s "$metainfo" ]; then
+    appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli validate --no-net --strict"
+    grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream id is not $id"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
+        || fail "the AppStream description does not launch $id.desktop"
+fi
+
+if [ -s "$icon" ]; then
+    # A PNG starts with its signature, then the IHDR chunk: width and height, 4 bytes each.
+    signature=$(od -A n -t x1 -N 8 "$icon" | tr -d ' \n')
+    size=$(od -A n -t u1 -j 16 -N 8 "$icon" | tr -s ' ' | sed 's/^ //')
+    [ "$signature" = 89504e470d0a1a0a ] || fail "the icon is not a PNG"
+    [ "$size" = "0 0 0 32 0 0 0 32" ] || fail "the icon is not 32 x 32 (IHDR: $size)"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "installed and valid: bin/tovrin, $id.desktop, $id.metainfo.xml, hicolor 32x32 $id.png"
