@@ -38,16 +38,21 @@ if ! scheduler_running; then
     fi
 fi
 
+# The queue turns jobs into PDF through pdftocairo: Ghostscript's conversion loses the
+# text, which the printing tests read back from the PDF file with pdftotext.
 queue_ready() {
     lpstat -p "$queue" 2>/dev/null | grep -q 'enabled' \
         && lpstat -a "$queue" 2>/dev/null | grep -q 'accepting requests' \
+        && lpoptions -p "$queue" 2>/dev/null | grep -q 'pdftops-renderer=pdftocairo' \
         && [ "$(lpstat -d 2>/dev/null)" = "system default destination: $queue" ]
 }
 
 if ! queue_ready; then
     echo "start-print-server: setting up the print queue '$queue' (cups-pdf) as default printer"
     # lpadmin warns that printer drivers are deprecated; the queue works all the same.
-    "${as_root[@]}" lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" 2> >(grep -v 'deprecated' >&2)
+    "${as_root[@]}" lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd" \
+        -o pdftops-renderer-default=pdftocairo -o printer-is-shared=false \
+        2> >(grep -v 'deprecated' >&2)
     "${as_root[@]}" cupsenable "$queue"
     "${as_root[@]}" cupsaccept "$queue"
     "${as_root[@]}" lpadmin -d "$queue"
