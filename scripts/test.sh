@@ -3,9 +3,10 @@
 # its tests in build/ and runs every test. Exits with CTest's status.
 #
 # The run is a list of stages, each a function below, run in the order of STAGES; a
-# failing stage stops the run. To add a stage, write its function and put its name in
-# STAGES before run_ctest (or make it a CTest test itself). The last stage, sanitize_and_fuzz,
-# ends with a CTest run of its own, so that CTest's summary ends the output.
+# failing stage stops the run, and its output ends there. To add a stage, write its
+# function and put its name in STAGES before the last stage (or make it a CTest test
+# itself): the last stage, sanitize_and_fuzz, ends with a CTest run of its own, so that
+# CTest's summary ends the output and its status is the script's.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
