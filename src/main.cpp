@@ -1,3 +1,4 @@
+#include "app/firstpaint.h"
 #include "app/frmmain.h"
 #include "app/shutdown.h"
 #include "app/singleinstance.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     }
 
     platform::UpdateReminder();
+    app::reportFirstPaintIfAsked(frmMain::instance());
     frmMain::instance()->show();
     return QApplication::exec();
 }

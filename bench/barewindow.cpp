@@ -1,0 +1,18 @@
+// The yardstick for Tovrin's start-up: the least a Qt Widgets program does to show a main window
+// with a label. Built with the same compiler and flags as tovrin; bench/startupbench runs both.
+#include "app/firstpaint.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Bare window"));
+    window.setCentralWidget(new QLabel(QStringLiteral("A bare Qt window"), &window));
+    app::reportFirstPaintIfAsked(&window);
+    window.show();
+    return QApplication::exec();
+}

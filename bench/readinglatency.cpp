@@ -1,0 +1,133 @@
+// Reading latency: the time from the click on "Comprehensive Reading" until the document window's
+// first paint, on the platform the environment names (the benchmark script runs it on Xvfb).
+// The main window is filled and shown as a user would have it; the modal showing is replaced by a
+// plain show() so the event loop keeps running, and Back closes the window after each run.
+//
+// usage: readinglatency [runs]   (default 50; one more run first, not counted)
+#include "app/frmmain.h"
+#include "documents/frmsavedocument.h"
+#include "platform/dialogs.h"
+#include "platform/look.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// Notes the moment of the first paint of a window once it is set, and ends a waiting loop.
+class PaintWatch final : public QObject
+{
+public:
+    QPointer<QWidget> window;
+    QEventLoop *loop = nullptr;
+    QElapsedTimer *clock = nullptr;
+    qint64 paintedAt = -1;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (paintedAt < 0 && window && event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->window() == window) {
+            paintedAt = clock->nsecsElapsed();
+            loop->quit();
+        }
+        return false;
+    }
+};
+
+void fill(frmMain *window)
+{
+    const auto setText = [window](const char *name, const char *text) {
+        window->findChild<QLineEdit *>(QLatin1String(name))->setText(QString::fromLatin1(text));
+    };
+    setText("txtMF", "John");
+    setText("txtMM", "Paul");
+    setText("txtML", "Smith");
+    setText("txtFF", "Mary");
+    setText("txtFL", "Jones");
+    const auto choose = [window](const char *name, const char *text) {
+        auto *list = window->findChild<QComboBox *>(QLatin1String(name));
+        list->setCurrentIndex(list->findText(QString::fromLatin1(text)));
+    };
+    choose("cboMM", "March");
+    choose("cboMD", "15");
+    choose("cboMY", "1985");
+    choose("cboFM", "July");
+    choose("cboFD", "4");
+    choose("cboFY", "1990");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tovrin-readinglatency"));
+    platform::installProgramLook();
+    platform::MessageBox::setTestMode(true);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
+
+    frmMain *window = frmMain::instance();
+    fill(window);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) {
+        std::fprintf(stderr, "the main window was not shown\n");
+        return 1;
+    }
+    auto *cmdCR = window->findChild<QPushButton *>(QStringLiteral("cmdCR"));
+
+    QElapsedTimer clock;
+    PaintWatch watch;
+    watch.clock = &clock;
+    application.installEventFilter(&watch);
+    platform::setModalHandler([&watch](QDialog *dialog) {
+        watch.window = dialog;
+        dialog->show();
+    });
+
+    std::vector<double> milliseconds;
+    for (int run = -1; run < runs; ++run) {
+        QEventLoop loop;
+        watch.loop = &loop;
+        watch.window = nullptr;
+        watch.paintedAt = -1;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+
+        clock.start();
+        QTest::mouseClick(cmdCR, Qt::LeftButton);
+        if (watch.paintedAt < 0)
+            loop.exec();
+        if (watch.paintedAt < 0) {
+            std::fprintf(stderr, "the document window was not painted within 5 s\n");
+            return 1;
+        }
+        if (run >= 0)
+            milliseconds.push_back(static_cast<double>(watch.paintedAt) / 1e6);
+
+        frmSaveDocument::loadedInstance()->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+        QTest::qWait(30); // let the window go away and be deleted before the next click
+    }
+
+    std::sort(milliseconds.begin(), milliseconds.end());
+    const auto at = [&milliseconds](double q) {
+        return milliseconds[static_cast<std::size_t>(q * static_cast<double>(milliseconds.size() - 1) + 0.5)];
+    };
+    const std::size_t n = milliseconds.size();
+    const double median = n % 2 ? milliseconds[n / 2] : (milliseconds[n / 2 - 1] + milliseconds[n / 2]) / 2;
+    std::printf("Comprehensive Reading, click to first paint of the document window (%zu runs):\n", n);
+    std::printf("  median %.2f ms, min %.2f ms, 90th percentile %.2f ms, max %.2f ms\n", median, milliseconds.front(),
+                at(0.9), milliseconds.back());
+    return 0;
+}
