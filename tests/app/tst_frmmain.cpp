@@ -1,3 +1,4 @@
+#include "../common/browsercatcher.h"
 #include "../common/guitest.h"
 
 #include "app/frmmain.h"
@@ -16,19 +17,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+
+#include <memory>
 #include <QUrl>
 
 using guitest::child;
-
-// Receives the addresses that would have gone to the browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class tst_frmMain : public QObject
 {
@@ -60,25 +53,23 @@ private slots:
 
 private:
     frmMain *m_main = nullptr;
-    UrlCatcher m_urls;
+    std::unique_ptr<BrowserCatcher> m_urls;
 };
 
 void tst_frmMain::initTestCase()
 {
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+    m_urls = std::make_unique<BrowserCatcher>();
 }
 
 void tst_frmMain::cleanupTestCase()
 {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    m_urls.reset();
 }
 
 void tst_frmMain::init()
 {
     guitest::setUp();
-    m_urls.urls.clear();
+    m_urls->urls.clear();
     m_main = frmMain::instance();
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -251,11 +242,11 @@ void tst_frmMain::linkEntries_openTheirPages()
     if (!second.isEmpty())
         activate(second);
 
-    QCOMPARE(m_urls.urls.size(), second.isEmpty() ? 1 : 2);
-    for (const QUrl &url : qAsConst(m_urls.urls)) {
+    QCOMPARE(m_urls->urls.size(), second.isEmpty() ? 1 : 2);
+    for (const QUrl &url : qAsConst(m_urls->urls)) {
         QVERIFY(url.isValid());
         QVERIFY(!url.isRelative());
-        QCOMPARE(url, m_urls.urls.constFirst());
+        QCOMPARE(url, m_urls->urls.constFirst());
         if (page.isEmpty())
             QVERIFY(!url.path().contains(QLatin1String(".html")));
         else
@@ -367,7 +358,7 @@ void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
     QCOMPARE(platform::FileDialog::asked().size(), 1);
     QVERIFY(!platform::FileDialog::asked().constFirst().save);
-    QVERIFY(m_urls.urls.isEmpty());
+    QVERIFY(m_urls->urls.isEmpty());
 }
 
 QTEST_MAIN(tst_frmMain)

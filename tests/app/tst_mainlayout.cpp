@@ -1,3 +1,4 @@
+#include "../common/browsercatcher.h"
 #include "../common/guitest.h"
 #include "../common/looktest.h"
 
@@ -13,19 +14,11 @@
 #include <QMenuBar>
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <memory>
 #include <QUrl>
 
 using guitest::child;
-
-// Receives the addresses that would have gone to the browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class tst_MainLayout : public QObject
 {
@@ -58,26 +51,24 @@ private slots:
 
 private:
     frmMain *m_main = nullptr;
-    UrlCatcher m_urls;
+    std::unique_ptr<BrowserCatcher> m_urls;
 };
 
 void tst_MainLayout::initTestCase()
 {
     platform::installProgramLook();
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+    m_urls = std::make_unique<BrowserCatcher>();
 }
 
 void tst_MainLayout::cleanupTestCase()
 {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    m_urls.reset();
 }
 
 void tst_MainLayout::init()
 {
     guitest::setUp();
-    m_urls.urls.clear();
+    m_urls->urls.clear();
     m_main = frmMain::instance();
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -286,7 +277,7 @@ void tst_MainLayout::accessKey_menuBarEntryRunsIt()
     QApplication::setActiveWindow(m_main);
     QVERIFY(QTest::qWaitForWindowActive(m_main));
     QTest::keyClick(m_main, Qt::Key_D, Qt::AltModifier);
-    QCOMPARE(m_urls.urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::Donate)});
+    QCOMPARE(m_urls->urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::Donate)});
 }
 
 void tst_MainLayout::advertisement_oddDrawCobrand_evenDrawFullBrand_data()

@@ -1,3 +1,4 @@
+#include "../common/browsercatcher.h"
 #include "../common/guitest.h"
 #include "../common/looktest.h"
 
@@ -13,19 +14,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <memory>
 #include <QUrl>
 
 using guitest::child;
-
-// Receives the addresses that would have gone to the browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
 
 class tst_AboutWindow : public QObject
 {
@@ -59,26 +52,24 @@ private:
     frmAbout *openAbout();
 
     frmMain *m_main = nullptr;
-    UrlCatcher m_urls;
+    std::unique_ptr<BrowserCatcher> m_urls;
 };
 
 void tst_AboutWindow::initTestCase()
 {
     platform::installProgramLook();
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+    m_urls = std::make_unique<BrowserCatcher>();
 }
 
 void tst_AboutWindow::cleanupTestCase()
 {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    m_urls.reset();
 }
 
 void tst_AboutWindow::init()
 {
     guitest::setUp();
-    m_urls.urls.clear();
+    m_urls->urls.clear();
     m_main = frmMain::instance();
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -284,7 +275,7 @@ void tst_AboutWindow::links_openTheirPages_windowStaysOpen()
     frmAbout *about = openAbout();
     QVERIFY(about);
     QTest::mouseClick(child<QWidget>(about, QTest::currentDataTag()), Qt::LeftButton);
-    QCOMPARE(m_urls.urls, QList<QUrl>{page});
+    QCOMPARE(m_urls->urls, QList<QUrl>{page});
     QCOMPARE(frmAbout::loadedInstance(), about);
     QVERIFY(about->isVisible());
 }

@@ -1,3 +1,4 @@
+#include "../common/browsercatcher.h"
 #include "../common/guitest.h"
 
 #include "platform/dialogs.h"
@@ -10,17 +11,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
-// Receives the addresses that would have gone to the browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls.append(url); }
-};
+#include <memory>
+#include <QUrl>
 
 // The start-up reminder as the program runs it: the real clock, the per-user settings store (moved
 // into a temporary folder), the message box seam and the browser.
@@ -43,27 +36,25 @@ private:
     QDate storedDate();
 
     QTemporaryDir m_dir;
-    UrlCatcher m_urls;
+    std::unique_ptr<BrowserCatcher> m_urls;
 };
 
 void tst_UpdateReminder::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_urls, "open");
+    m_urls = std::make_unique<BrowserCatcher>();
 }
 
 void tst_UpdateReminder::cleanupTestCase()
 {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    m_urls.reset();
 }
 
 void tst_UpdateReminder::init()
 {
     guitest::setUp();
-    m_urls.urls.clear();
+    m_urls->urls.clear();
     platform::openSettingsStore()->clear();
 }
 
@@ -89,7 +80,7 @@ void tst_UpdateReminder::firstStart_noMessage_todayStored()
 {
     platform::UpdateReminder();
     QVERIFY(platform::MessageBox::shown().isEmpty());
-    QVERIFY(m_urls.urls.isEmpty());
+    QVERIFY(m_urls->urls.isEmpty());
     QCOMPARE(storedDate(), QDate::currentDate());
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("tst_updatereminder/tst_updatereminder.ini"))));
 }
@@ -121,7 +112,7 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
     QCOMPARE(box.text.split(QLatin1Char('\n')),
              (QStringList{QStringLiteral("There maybe an update to this software available"),
                           QStringLiteral("Do you want to check for an update?")}));
-    QCOMPARE(m_urls.urls, opensDownloadPage ? QList<QUrl>{platform::webPageAddress(platform::WebPage::Download)}
+    QCOMPARE(m_urls->urls, opensDownloadPage ? QList<QUrl>{platform::webPageAddress(platform::WebPage::Download)}
                                             : QList<QUrl>{});
     QCOMPARE(storedDate(), QDate::currentDate());
 
