@@ -5,6 +5,7 @@
 #include "app/validation.h"
 #include "documents/frmdisp.h"
 #include "documents/frmsavedocument.h"
+#include "documents/maininputs.h"
 #include "documents/openreading.h"
 #include "documents/richtextbox.h"
 #include "numerology/compatibility.h"
@@ -45,11 +46,6 @@ void addNumbers(QComboBox *list, int first, int last)
 {
     for (int n = first; n <= last; ++n)
         list->addItem(QString::number(n));
-}
-
-QString trimmedText(const QLineEdit *edit)
-{
-    return edit->text().trimmed();
 }
 
 QString trimmedText(const QComboBox *list)
@@ -387,20 +383,9 @@ void frmMain::cmdCR_Click()
         return;
 
     readings::PartnerDetails &d = readings::partnerDetails();
-    d.MaleFirstName = trimmedText(m_txtMF);
-    d.MaleMiddleName = trimmedText(m_txtMM);
-    d.MaleLastName = trimmedText(m_txtML);
-    d.FemaleFirstName = trimmedText(m_txtFF);
-    d.FemaleMiddleName = trimmedText(m_txtFM);
-    d.FemaleLastName = trimmedText(m_txtFL);
+    d = documents::mainWindowDetails(this); // every detail, trimmed
     m_state.MaleFullName = readings::displayedFullName(d.MaleFirstName, d.MaleMiddleName, d.MaleLastName);
-    d.MaleBirthMonth = trimmedText(m_cboMM);
-    d.MaleBirthDay = trimmedText(m_cboMD);
-    d.MaleBirthYear = trimmedText(m_cboMY);
     m_state.FemaleFullName = readings::displayedFullName(d.FemaleFirstName, d.FemaleMiddleName, d.FemaleLastName);
-    d.FemaleBirthMonth = trimmedText(m_cboFM);
-    d.FemaleBirthDay = trimmedText(m_cboFD);
-    d.FemaleBirthYear = trimmedText(m_cboFY);
 
     m_state.ComprehensiveMode = true;
     frmSaveDocument *document = frmSaveDocument::instance();
