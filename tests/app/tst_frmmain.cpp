@@ -28,8 +28,6 @@ class tst_frmMain : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -53,26 +51,14 @@ private slots:
 
 private:
     frmMain *m_main = nullptr;
-    std::unique_ptr<BrowserCatcher> m_urls;
+    BrowserCatcher m_urls;
 };
-
-void tst_frmMain::initTestCase()
-{
-    m_urls = std::make_unique<BrowserCatcher>();
-}
-
-void tst_frmMain::cleanupTestCase()
-{
-    m_urls.reset();
-}
 
 void tst_frmMain::init()
 {
-    guitest::setUp();
-    m_urls->urls.clear();
-    m_main = frmMain::instance();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_urls.urls.clear();
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
 }
 
 void tst_frmMain::cleanup()
@@ -242,11 +228,11 @@ void tst_frmMain::linkEntries_openTheirPages()
     if (!second.isEmpty())
         activate(second);
 
-    QCOMPARE(m_urls->urls.size(), second.isEmpty() ? 1 : 2);
-    for (const QUrl &url : qAsConst(m_urls->urls)) {
+    QCOMPARE(m_urls.urls.size(), second.isEmpty() ? 1 : 2);
+    for (const QUrl &url : qAsConst(m_urls.urls)) {
         QVERIFY(url.isValid());
         QVERIFY(!url.isRelative());
-        QCOMPARE(url, m_urls->urls.constFirst());
+        QCOMPARE(url, m_urls.urls.constFirst());
         if (page.isEmpty())
             QVERIFY(!url.path().contains(QLatin1String(".html")));
         else
@@ -358,7 +344,7 @@ void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
     QCOMPARE(platform::FileDialog::asked().size(), 1);
     QVERIFY(!platform::FileDialog::asked().constFirst().save);
-    QVERIFY(m_urls->urls.isEmpty());
+    QVERIFY(m_urls.urls.isEmpty());
 }
 
 QTEST_MAIN(tst_frmMain)

@@ -26,7 +26,6 @@ class tst_MainLayout : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -51,27 +50,19 @@ private slots:
 
 private:
     frmMain *m_main = nullptr;
-    std::unique_ptr<BrowserCatcher> m_urls;
+    BrowserCatcher m_urls;
 };
 
 void tst_MainLayout::initTestCase()
 {
     platform::installProgramLook();
-    m_urls = std::make_unique<BrowserCatcher>();
-}
-
-void tst_MainLayout::cleanupTestCase()
-{
-    m_urls.reset();
 }
 
 void tst_MainLayout::init()
 {
-    guitest::setUp();
-    m_urls->urls.clear();
-    m_main = frmMain::instance();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_urls.urls.clear();
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
 }
 
 void tst_MainLayout::cleanup()
@@ -277,7 +268,7 @@ void tst_MainLayout::accessKey_menuBarEntryRunsIt()
     QApplication::setActiveWindow(m_main);
     QVERIFY(QTest::qWaitForWindowActive(m_main));
     QTest::keyClick(m_main, Qt::Key_D, Qt::AltModifier);
-    QCOMPARE(m_urls->urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::Donate)});
+    QCOMPARE(m_urls.urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::Donate)});
 }
 
 void tst_MainLayout::advertisement_oddDrawCobrand_evenDrawFullBrand_data()

@@ -44,6 +44,15 @@ inline void setUp()
     quitCount() = 0;
 }
 
+// Sets up as above and shows the main window; null if it never appeared.
+inline frmMain *showMainWindow()
+{
+    setUp();
+    frmMain *main = frmMain::instance();
+    main->show();
+    return QTest::qWaitForWindowExposed(main) ? main : nullptr;
+}
+
 // Unloads every window, as leaving the program does, and lets the deferred deletions run.
 inline void unloadAll()
 {

@@ -62,14 +62,12 @@ private:
 
 void tst_OpenReading::init()
 {
-    guitest::setUp();
     readings::partnerDetails() = readings::PartnerDetails();
     platform::FileDialog::asked().clear();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_main = frmMain::instance();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
 }
 
 void tst_OpenReading::cleanup()

@@ -37,14 +37,12 @@ void tst_PrintReading::init()
 {
     if (!documenttest::havePdfTools())
         QSKIP("pdftotext, pdfinfo and pdffonts (poppler-utils) are needed to read printed pages back");
-    guitest::setUp();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_pdf = m_dir->filePath(QStringLiteral("printed.pdf"));
     documents::setPrintOutputFile(m_pdf);
-    m_main = frmMain::instance();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
 }
 
 void tst_PrintReading::cleanup()

@@ -26,7 +26,6 @@ class tst_AboutWindow : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -52,27 +51,19 @@ private:
     frmAbout *openAbout();
 
     frmMain *m_main = nullptr;
-    std::unique_ptr<BrowserCatcher> m_urls;
+    BrowserCatcher m_urls;
 };
 
 void tst_AboutWindow::initTestCase()
 {
     platform::installProgramLook();
-    m_urls = std::make_unique<BrowserCatcher>();
-}
-
-void tst_AboutWindow::cleanupTestCase()
-{
-    m_urls.reset();
 }
 
 void tst_AboutWindow::init()
 {
-    guitest::setUp();
-    m_urls->urls.clear();
-    m_main = frmMain::instance();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_urls.urls.clear();
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
 }
 
 void tst_AboutWindow::cleanup()
@@ -275,7 +266,7 @@ void tst_AboutWindow::links_openTheirPages_windowStaysOpen()
     frmAbout *about = openAbout();
     QVERIFY(about);
     QTest::mouseClick(child<QWidget>(about, QTest::currentDataTag()), Qt::LeftButton);
-    QCOMPARE(m_urls->urls, QList<QUrl>{page});
+    QCOMPARE(m_urls.urls, QList<QUrl>{page});
     QCOMPARE(frmAbout::loadedInstance(), about);
     QVERIFY(about->isVisible());
 }

@@ -23,7 +23,6 @@ class tst_UpdateReminder : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -36,25 +35,19 @@ private:
     QDate storedDate();
 
     QTemporaryDir m_dir;
-    std::unique_ptr<BrowserCatcher> m_urls;
+    BrowserCatcher m_urls;
 };
 
 void tst_UpdateReminder::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-    m_urls = std::make_unique<BrowserCatcher>();
-}
-
-void tst_UpdateReminder::cleanupTestCase()
-{
-    m_urls.reset();
 }
 
 void tst_UpdateReminder::init()
 {
     guitest::setUp();
-    m_urls->urls.clear();
+    m_urls.urls.clear();
     platform::openSettingsStore()->clear();
 }
 
@@ -80,7 +73,7 @@ void tst_UpdateReminder::firstStart_noMessage_todayStored()
 {
     platform::UpdateReminder();
     QVERIFY(platform::MessageBox::shown().isEmpty());
-    QVERIFY(m_urls->urls.isEmpty());
+    QVERIFY(m_urls.urls.isEmpty());
     QCOMPARE(storedDate(), QDate::currentDate());
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("tst_updatereminder/tst_updatereminder.ini"))));
 }
@@ -112,7 +105,7 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
     QCOMPARE(box.text.split(QLatin1Char('\n')),
              (QStringList{QStringLiteral("There maybe an update to this software available"),
                           QStringLiteral("Do you want to check for an update?")}));
-    QCOMPARE(m_urls->urls, opensDownloadPage ? QList<QUrl>{platform::webPageAddress(platform::WebPage::Download)}
+    QCOMPARE(m_urls.urls, opensDownloadPage ? QList<QUrl>{platform::webPageAddress(platform::WebPage::Download)}
                                             : QList<QUrl>{});
     QCOMPARE(storedDate(), QDate::currentDate());
 

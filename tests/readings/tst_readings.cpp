@@ -95,11 +95,9 @@ private:
 
 void tst_Readings::init()
 {
-    guitest::setUp();
     readings::partnerDetails() = readings::PartnerDetails();
-    m_main = frmMain::instance();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
 }
 
 void tst_Readings::cleanup()
