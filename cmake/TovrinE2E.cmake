@@ -68,6 +68,7 @@ function(tovrin_add_e2e_test name)
         LABELS e2e
         TIMEOUT ${E_TIMEOUT}
         ENVIRONMENT "TOVRIN_E2E_PYTHON=${TOVRIN_E2E_PYTHON};TOVRIN_BASE_URL=${TOVRIN_BASE_URL}")
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${TOVRIN_SANITIZER_ENVIRONMENT})
 endfunction()
 
 function(tovrin_add_e2e_script script)
