@@ -1,0 +1,123 @@
+"""The main window of Tovrin as the end-to-end tests see it: the two partners' fields,
+entering a couple's details with the keyboard, and reading the inputs back.
+
+The two partners' frames are panels named "Male" and "Female" holding text boxes named by
+their labels ("* First Name", "Middle Name", "* Last Name") and three date lists in the
+order month, day, year (on Linux a list's accessible name is its current entry).
+"""
+
+import collections
+
+import tovrin_e2e as e2e
+from tovrin_e2e import MAIN_TITLE
+
+NAME_LABELS = ("* First Name", "Middle Name", "* Last Name")
+
+Partner = collections.namedtuple("Partner", "first middle last month day year")
+Couple = collections.namedtuple("Couple", "male female")
+
+
+def start_main_window(test):
+    """Starts tovrin from a TovrinTestCase and waits for its main window and its fields;
+    returns (program, main window id, application)."""
+    program = test.start()
+    wid = program.window(MAIN_TITLE)
+    app = program.application()
+    e2e.find(app, "panel", "Female")
+    return program, wid, app
+
+
+def panel(app, sex):
+    """The frame of one partner: sex is "Male" or "Female"."""
+    return e2e.find(app, "panel", sex)
+
+
+def name_boxes(app, sex):
+    """The partner's first, middle and last name boxes."""
+    frame = panel(app, sex)
+    return [e2e.find(frame, "text", label) for label in NAME_LABELS]
+
+
+def date_lists(app, sex):
+    """The partner's month, day and year lists, in that order."""
+    lists = e2e.find_all(panel(app, sex), "combo box")
+    if len(lists) != 3:
+        raise AssertionError("the %s frame has %d date lists, not 3" % (sex, len(lists)))
+    return lists
+
+
+def inputs(app, sex):
+    """What the partner's fields hold, as a Partner."""
+    first, middle, last = (e2e.text(box) for box in name_boxes(app, sex))
+    month, day, year = (e2e.name(box) for box in date_lists(app, sex))
+    return Partner(first, middle, last, month, day, year)
+
+
+def couple_inputs(app):
+    return Couple(inputs(app, "Male"), inputs(app, "Female"))
+
+
+def choose_by_keyboard(combo, item):
+    """Chooses an entry of the focused, closed combo box with the keyboard alone: types
+    the entry's text (the list jumps to the first entry starting with what was typed),
+    then moves with the arrow keys from wherever that led to the entry itself. Typing
+    alone is not enough: typing "1" where "1" is chosen moves on to "10"."""
+    items = e2e.combo_items(combo)
+    if item not in items:
+        raise AssertionError("%r is not an entry of the list %r" % (item, items))
+    e2e.type_text(item)
+    current = e2e.name(combo)
+    if current != item:
+        steps = items.index(item) - items.index(current)
+        e2e.key(*(["Down"] * steps if steps > 0 else ["Up"] * -steps))
+    e2e.wait_until(lambda: e2e.name(combo) == item, what="the list showing %r" % item)
+
+
+def tab_to(obj):
+    """Presses Tab once and waits until `obj` has the keyboard focus."""
+    e2e.key("Tab")
+    e2e.wait_until(lambda: e2e.is_focused(obj),
+                   what="focus in %s %r after Tab" % (e2e.role(obj), e2e.name(obj)))
+
+
+def type_partner(app, sex, partner):
+    """Types one partner's details with the keyboard, starting with the focus in the
+    partner's first name box and ending with it in the year list: each name replaces what
+    its box held (Tab into a box selects its text), Tab leads on to the next field."""
+    boxes = name_boxes(app, sex)
+    lists = date_lists(app, sex)
+    e2e.wait_until(lambda: e2e.is_focused(boxes[0]), what="focus in the %s first name" % sex)
+    e2e.key("ctrl+a")
+    for i, (box, value) in enumerate(zip(boxes, partner[:3])):
+        if i > 0:
+            tab_to(box)
+        if value:
+            e2e.type_text(value)
+        else:
+            e2e.key("BackSpace")
+        e2e.wait_until(lambda: e2e.text(box) == value,
+                       what="%r in the %s %s box" % (value, sex, NAME_LABELS[i]))
+    for combo, value in zip(lists, partner[3:]):
+        tab_to(combo)
+        choose_by_keyboard(combo, value)
+
+
+def type_couple(app, couple):
+    """Types both partners' details with the keyboard, from the male first name box (which
+    must have the focus) through Tab to the female year list."""
+    type_partner(app, "Male", couple.male)
+    tab_to(name_boxes(app, "Female")[0])
+    type_partner(app, "Female", couple.female)
+
+
+def full_name(partner):
+    """The name as the readings show it: first, middle and last joined by single blanks
+    (so two blanks stand for an empty middle name)."""
+    return "%s %s %s" % (partner.first, partner.middle, partner.last)
+
+
+def partner_block(title, partner):
+    """A partner's block at the top of the Comprehensive reading, as read through the
+    accessibility bus (line breaks as "\\n")."""
+    return "%s\nName: %s\nDate of Birth: %s %s, %s\n\n" % (
+        title, full_name(partner), partner.month, partner.day, partner.year)
