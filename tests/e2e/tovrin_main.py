@@ -1,5 +1,6 @@
-"""The main window of Tovrin as the end-to-end tests see it: the two partners' fields,
-entering a couple's details with the keyboard, and reading the inputs back.
+"""Tovrin's windows as the end-to-end tests see them: the main window with the two
+partners' fields (entering a couple's details with the keyboard, reading the inputs back),
+the document window and the save and open dialogs.
 
 The two partners' frames are panels named "Male" and "Female" holding text boxes named by
 their labels ("* First Name", "Middle Name", "* Last Name") and three date lists in the
@@ -12,6 +13,8 @@ import tovrin_e2e as e2e
 from tovrin_e2e import MAIN_TITLE
 
 NAME_LABELS = ("* First Name", "Middle Name", "* Last Name")
+SAVE_TITLE = "Save Your Numerology Compatibility Result ...."
+OPEN_TITLE = "Select the source file"
 
 Partner = collections.namedtuple("Partner", "first middle last month day year")
 Couple = collections.namedtuple("Couple", "male female")
@@ -121,3 +124,24 @@ def partner_block(title, partner):
     accessibility bus (line breaks as "\\n")."""
     return "%s\nName: %s\nDate of Birth: %s %s, %s\n\n" % (
         title, full_name(partner), partner.month, partner.day, partner.year)
+
+
+def shown_document(program, app, main_wid):
+    """Waits for the document window (the second window titled like the main window);
+    returns its window id, its accessible object and the text it shows."""
+    wid = program.window(MAIN_TITLE, exclude=(main_wid,))
+    window = e2e.find(app, "dialog", MAIN_TITLE)
+    return wid, window, e2e.text(e2e.find(window, "text"))
+
+
+def enter_file_name(app, title, path):
+    """Types a path into the file name box of the program's file dialog with this title
+    (Qt's own dialog, whose file name box has the focus) and presses Enter; waits until
+    the dialog is gone."""
+    dialog = e2e.find(app, "dialog", title)
+    box = e2e.find(dialog, "text", "File name:")
+    e2e.wait_until(lambda: e2e.is_focused(box), what="focus in the file name box")
+    e2e.type_text(path)
+    e2e.wait_until(lambda: e2e.text(box) == path, what="the typed path in the file name box")
+    e2e.key("Return")
+    e2e.wait_gone(app, "dialog", title)
