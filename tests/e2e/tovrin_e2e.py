@@ -477,6 +477,20 @@ def message_text(box):
     return "\n".join(t for t in texts(box, roles=("label",)) if t)
 
 
+def description(obj):
+    """The object's accessible description."""
+    return _safe(lambda: obj.description, "")
+
+
+def labelled_by(obj):
+    """The names of the objects that label `obj` (its labelled-by relations), in order."""
+    names = []
+    for relation in _safe(obj.getRelationSet, []) or []:
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [name(relation.getTarget(i)) for i in range(relation.getNTargets())]
+    return names
+
+
 def dump(root, depth=0, limit=8):
     """The tree under `root` as indented lines of role, name, states and text (for
     failure reports)."""
