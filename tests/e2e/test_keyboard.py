@@ -21,8 +21,10 @@ class KeyboardTest(e2e.TovrinTestCase):
         e2e.wait_until(lambda: e2e.is_focused(target), what="focus on %r" % button)
         e2e.key("Return")
 
-    def leave_with_escape(self, main_wid, wid):
-        e2e.key("Escape")
+    def leave_with(self, keys, main_wid, wid):
+        """Presses keys that close the window `wid`; waits until the main window is in
+        front again."""
+        e2e.key(keys)
         e2e.wait_for_window_gone(wid)
         e2e.wait_until(lambda: e2e.active_window() == main_wid,
                        what="the main window in front again")
@@ -51,27 +53,26 @@ class KeyboardTest(e2e.TovrinTestCase):
                                         what="the printed reading")
             os.remove(printed)
 
-        e2e.key("alt+b")
-        e2e.wait_for_window_gone(doc_wid)
+        self.leave_with("alt+b", main_wid, doc_wid)
 
         for button, caption in (("Destiny Compatibility", "Destiny Compatibility"),
                                 ("LifePath Compatibility", "LifePath Compatibility")):
             e2e.key("Tab")
             self.press_focused(app, button)
-            self.leave_with_escape(main_wid, program.window(caption))
+            self.leave_with("Escape", main_wid, program.window(caption))
 
         # Alt+O is the main window's "&Open Previously Saved Reading", not "Make Money &Online".
         e2e.key("alt+o")
         main.enter_file_name(app, main.OPEN_TITLE, path + ".kvl")
         doc_wid, _, reopened = main.shown_document(program, app, main_wid)
         self.assertEqual(reopened, reading)
-        self.leave_with_escape(main_wid, doc_wid)
+        self.leave_with("Escape", main_wid, doc_wid)
         self.assertEqual(main.couple_inputs(app), COUPLE)
 
         e2e.key("alt+h")
         e2e.find(app, "menu item", "About Software")
         e2e.key("a")
-        self.leave_with_escape(main_wid, program.window(MAIN_TITLE, exclude=(main_wid,)))
+        self.leave_with("Escape", main_wid, program.window(MAIN_TITLE, exclude=(main_wid,)))
         self.assertEqual(e2e.opened_urls(), [], "no key press opened a web page")
 
     def test_name_boxes_and_month_lists_are_announced_with_their_labels(self):
