@@ -169,7 +169,9 @@ void frmMain::createControls()
         QLabel *dateLabel = label(frame, p.labels[3], QStringLiteral("Date of Birth"));
         for (int i = 0; i < 3; ++i) {
             *p.dates[i] = comboBox(frame, p.dateLists[i], QStringLiteral("Date of Birth ") + datePart[i]);
-            (*p.dates[i])->setAccessibleDescription(QLatin1String(p.title));
+            // On Linux a list's accessible name is its current entry, so the description says what it is.
+            (*p.dates[i])->setAccessibleDescription(QLatin1String(p.title) + QStringLiteral(", Date of Birth, ")
+                                                    + datePart[i]);
         }
         dateLabel->setBuddy(*p.dates[0]);
     }
@@ -399,6 +401,7 @@ void frmMain::cmdCR_Click()
     cmdD_Click();
     m_state.ComprehensiveMode = false;
 
+    rtb->setSelStart(0); // the reader starts at the top of the document
     platform::showModal(document);
 }
 

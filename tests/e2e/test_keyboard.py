@@ -87,9 +87,7 @@ class KeyboardTest(e2e.TovrinTestCase):
     # On Linux, Qt announces a combo box by its current entry, whatever accessible name the
     # program gives it; a screen reader learns what the list is for only from its labelled-by
     # relations and its description. The label "Date of Birth" is the buddy of the month list
-    # only, and the day and year lists are described only as "Male" or "Female", so nothing
-    # tells a screen reader that they hold the date of birth.
-    @unittest.expectedFailure
+    # only, so the day and year lists must say so in their description.
     def test_day_and_year_lists_are_announced_as_date_of_birth(self):
         _, _, app = main.start_main_window(self)
         for sex in ("Male", "Female"):

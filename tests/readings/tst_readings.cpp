@@ -239,6 +239,7 @@ void tst_Readings::comprehensive_workedExample_lineByLine()
         "",
     };
     QCOMPARE(document->RTB()->text(), expected.join(CRLF));
+    QCOMPARE(document->RTB()->selStart(), 0); // shown from the top
     QVERIFY(!s.DestinyCompatibilityText.isEmpty());
     QVERIFY(!s.ComprehensiveMode);
 
