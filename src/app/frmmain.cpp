@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -42,10 +43,13 @@ const QStringList &monthNames()
     return names;
 }
 
-void addNumbers(QComboBox *list, int first, int last)
+QStringList numbers(int first, int last)
 {
+    QStringList texts;
+    texts.reserve(last - first + 1);
     for (int n = first; n <= last; ++n)
-        list->addItem(QString::number(n));
+        texts.append(QString::number(n));
+    return texts;
 }
 
 QString trimmedText(const QComboBox *list)
@@ -265,18 +269,22 @@ void frmMain::createMenus()
 
 void frmMain::Form_Load()
 {
-    // Load the document window now, hidden and hooked, so it is ready for the first reading.
-    frmSaveDocument::instance()->RTB()->setSelStart(0);
+    // The document window is loaded, hidden and hooked, as soon as this window has painted itself
+    // for the first time: ready long before anyone can ask for a reading, without keeping the
+    // window itself from appearing.
+    centralWidget()->installEventFilter(this);
 
-    addNumbers(m_cboMD, 1, 31);
-    addNumbers(m_cboMMD, 1, 31);
+    const QStringList days = numbers(1, 31);
+    const QStringList years = numbers(1900, 2050);
+    m_cboMD->addItems(days);
+    m_cboMMD->addItems(days);
     m_cboMM->addItems(monthNames());
     m_cboMMM->addItems(monthNames());
-    addNumbers(m_cboMY, 1900, 2050);
-    addNumbers(m_cboMMY, 1900, 2050);
-    addNumbers(m_cboFD, 1, 31);
+    m_cboMY->addItems(years);
+    m_cboMMY->addItems(years);
+    m_cboFD->addItems(days);
     m_cboFM->addItems(monthNames());
-    addNumbers(m_cboFY, 1900, 2050);
+    m_cboFY->addItems(years);
 
     for (QComboBox *list : {m_cboMM, m_cboMD, m_cboMY, m_cboFM, m_cboFD, m_cboFY})
         list->setCurrentIndex(0);
@@ -424,6 +432,20 @@ void frmMain::mnuAbout_Click()
 void frmMain::cmdExit_Click()
 {
     leave();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Paint) {
+        centralWidget()->removeEventFilter(this);
+        QTimer::singleShot(0, this, &frmMain::loadDocumentWindow);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::loadDocumentWindow()
+{
+    frmSaveDocument::instance()->RTB()->setSelStart(0);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

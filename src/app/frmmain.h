@@ -49,6 +49,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void mnuComprehensive_Click();
@@ -63,6 +64,7 @@ private:
     void createControls();
     void createMenus();
     void Form_Load();
+    void loadDocumentWindow();
     void Form_Unload();
     void leave();
     void showSection(int kind, qint16 male, qint16 female, const QString &paragraph);

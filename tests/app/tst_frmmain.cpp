@@ -327,8 +327,8 @@ void tst_frmMain::leaving_showsExitScreenUntilItCloses()
 
 void tst_frmMain::documentWindow_loadedHiddenAtStart()
 {
+    QTRY_VERIFY(frmSaveDocument::loadedInstance()); // right after the main window's first paint
     frmSaveDocument *document = frmSaveDocument::loadedInstance();
-    QVERIFY(document);
     QVERIFY(!document->isVisible());
     QVERIFY(document->hook().isHooked());
     QVERIFY(document->RTB()->text().isEmpty());

@@ -5,6 +5,7 @@
 
 #include "app/frmmain.h"
 #include "app/shutdown.h"
+#include "documents/frmsavedocument.h"
 #include "platform/dialogs.h"
 #include "platform/keyboard.h"
 
@@ -50,7 +51,10 @@ inline frmMain *showMainWindow()
     setUp();
     frmMain *main = frmMain::instance();
     main->show();
-    return QTest::qWaitForWindowExposed(main) ? main : nullptr;
+    if (!QTest::qWaitForWindowExposed(main))
+        return nullptr;
+    // The main window loads the document window right after it first paints.
+    return QTest::qWaitFor([] { return frmSaveDocument::loadedInstance() != nullptr; }) ? main : nullptr;
 }
 
 // Unloads every window, as leaving the program does, and lets the deferred deletions run.
