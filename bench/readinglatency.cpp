@@ -5,15 +5,14 @@
 //
 // usage: readinglatency [runs]   (default 50; one more run first, not counted)
 #include "app/frmmain.h"
+#include "documents/maininputs.h"
 #include "documents/frmsavedocument.h"
 #include "platform/dialogs.h"
 #include "platform/look.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -49,24 +48,11 @@ protected:
 
 void fill(frmMain *window)
 {
-    const auto setText = [window](const char *name, const char *text) {
-        window->findChild<QLineEdit *>(QLatin1String(name))->setText(QString::fromLatin1(text));
-    };
-    setText("txtMF", "John");
-    setText("txtMM", "Paul");
-    setText("txtML", "Smith");
-    setText("txtFF", "Mary");
-    setText("txtFL", "Jones");
-    const auto choose = [window](const char *name, const char *text) {
-        auto *list = window->findChild<QComboBox *>(QLatin1String(name));
-        list->setCurrentIndex(list->findText(QString::fromLatin1(text)));
-    };
-    choose("cboMM", "March");
-    choose("cboMD", "15");
-    choose("cboMY", "1985");
-    choose("cboFM", "July");
-    choose("cboFD", "4");
-    choose("cboFY", "1990");
+    // John Paul Smith, 15 March 1985, and Mary Jones, 4 July 1990.
+    documents::setMainWindowDetails(window, readings::PartnerDetails::fromList(
+        {QStringLiteral("John"), QStringLiteral("Paul"), QStringLiteral("Smith"), QStringLiteral("Mary"), QString(),
+         QStringLiteral("Jones"), QStringLiteral("March"), QStringLiteral("15"), QStringLiteral("1985"),
+         QStringLiteral("July"), QStringLiteral("4"), QStringLiteral("1990")}));
 }
 
 } // namespace
