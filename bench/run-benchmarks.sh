@@ -9,6 +9,9 @@
 # TOVRIN_BENCH_BUILD_DIR and TOVRIN_JOBS override the build folder and the number of jobs.
 set -euo pipefail
 
+# shellcheck source=../scripts/xvfb.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb.sh"
+
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${TOVRIN_BENCH_BUILD_DIR:-$root/build-bench}
 jobs=${TOVRIN_JOBS:-2}
@@ -32,15 +35,9 @@ trap cleanup EXIT
 # A private display, home and settings, so that no earlier run or other program takes part.
 mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/runtime"
 chmod 700 "$work/runtime"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 300); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+start_xvfb "$work"
 unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
-export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 \
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 \
     HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
     XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime
 

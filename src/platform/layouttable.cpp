@@ -4,21 +4,17 @@
 
 namespace platform {
 
-namespace {
-
-QWidget *child(QWidget *window, const char *name)
+QWidget *namedChild(QWidget *window, const char *name)
 {
     auto *widget = window->findChild<QWidget *>(QLatin1String(name));
     Q_ASSERT_X(widget, "layout table", name);
     return widget;
 }
 
-} // namespace
-
 void applyPlacements(QWidget *window, std::initializer_list<Placement> placements)
 {
     for (const Placement &p : placements) {
-        if (QWidget *widget = child(window, p.name))
+        if (QWidget *widget = namedChild(window, p.name))
             widget->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
     }
 }
@@ -27,7 +23,7 @@ void applyTabOrder(QWidget *window, std::initializer_list<const char *> names)
 {
     QWidget *previous = nullptr;
     for (const char *name : names) {
-        QWidget *widget = child(window, name);
+        QWidget *widget = namedChild(window, name);
         if (!widget || widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)

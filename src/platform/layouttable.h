@@ -27,6 +27,9 @@ struct Placement {
     int left, top, width, height; // twips
 };
 
+// The window's child of that object name; a missing one is a programming error (asserted).
+QWidget *namedChild(QWidget *window, const char *name);
+
 // Places every named child of window; a name that is missing is a programming error (asserted).
 void applyPlacements(QWidget *window, std::initializer_list<Placement> placements);
 

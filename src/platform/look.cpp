@@ -1,5 +1,7 @@
 #include "platform/look.h"
 
+#include "platform/layouttable.h"
+
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -13,13 +15,6 @@ namespace {
 
 // The icon as XPM text: readable in the repository, compiled straight in.
 #include "platform/resources/tovrin.xpm"
-
-QWidget *child(QWidget *window, const char *name)
-{
-    auto *widget = window->findChild<QWidget *>(QLatin1String(name));
-    Q_ASSERT_X(widget, "look table", name);
-    return widget;
-}
 
 // The widgets a frame contains directly.
 QList<QWidget *> frameContents(QWidget *widget)
@@ -57,7 +52,7 @@ QFont windowFont()
 void applyFonts(QWidget *window, std::initializer_list<FontSpec> fonts)
 {
     for (const FontSpec &spec : fonts) {
-        QWidget *widget = child(window, spec.name);
+        QWidget *widget = namedChild(window, spec.name);
         if (!widget)
             continue;
         // Pin the contents' current font first, so the frame's own does not pass down to them.
@@ -75,7 +70,7 @@ void applyFonts(QWidget *window, std::initializer_list<FontSpec> fonts)
 void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours)
 {
     for (const ColourSpec &spec : colours) {
-        QWidget *widget = child(window, spec.name);
+        QWidget *widget = namedChild(window, spec.name);
         if (!widget)
             continue;
         if (spec.text.isValid()) {

@@ -7,6 +7,7 @@
 
 #include "documents/frmsavedocument.h"
 #include "documents/richtextbox.h"
+#include "readings/partnerdetails.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -14,6 +15,14 @@
 #include <QStringList>
 
 namespace documenttest {
+
+// A clean start for a file test: no details recorded, no file dialog asked, the main window shown.
+inline frmMain *showMainWindowAfresh()
+{
+    readings::partnerDetails() = readings::PartnerDetails();
+    platform::FileDialog::asked().clear();
+    return guitest::showMainWindow();
+}
 
 // Male John Paul Smith, born March 5, 1970; female Ann Lee, no middle name, born July 12, 1972.
 inline void fillJohnAndAnn(frmMain *main)

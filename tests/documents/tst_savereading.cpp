@@ -50,11 +50,9 @@ private:
 
 void tst_SaveReading::init()
 {
-    readings::partnerDetails() = readings::PartnerDetails();
-    platform::FileDialog::asked().clear();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_main = guitest::showMainWindow();
+    m_main = documenttest::showMainWindowAfresh();
     QVERIFY(m_main);
 }
 

@@ -11,6 +11,9 @@
 # Screenshots go to ARTIFACT_DIR, which is emptied first.
 set -euo pipefail
 
+# shellcheck source=../../scripts/xvfb.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
+
 if [ $# -lt 3 ]; then
     echo "usage: $0 TOVRIN_BINARY ARTIFACT_DIR TEST_SCRIPT [TEST_NAMES...]" >&2
     exit 2
@@ -60,20 +63,8 @@ chmod +x "$work/bin/xdg-open"
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
 
-# Xvfb writes the display number it chose to descriptor 3 once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-deadline=$((SECONDS + 30))
-until [ -s "$work/display" ]; do
-    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
-        echo "run-e2e: Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    sleep 0.05
-done
-display=:$(head -n 1 "$work/display")
+start_xvfb "$work"
+display=$DISPLAY
 
 export DISPLAY=$display
 unset WAYLAND_DISPLAY XAUTHORITY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS SESSION_MANAGER

@@ -9,6 +9,9 @@
 # command's status.
 set -euo pipefail
 
+# shellcheck source=../../scripts/xvfb.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
+
 if [ $# -lt 1 ]; then
     echo "usage: $0 COMMAND [ARGS...]" >&2
     exit 2
@@ -28,21 +31,7 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Xvfb writes the display number it chose to descriptor 3 once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-deadline=$((SECONDS + 30))
-until [ -s "$work/display" ]; do
-    if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
-        echo "run-on-xvfb: Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    sleep 0.05
-done
-
-export DISPLAY=:$(head -n 1 "$work/display")
+start_xvfb "$work"
 unset WAYLAND_DISPLAY XAUTHORITY
 export QT_QPA_PLATFORM=xcb
 status=0
