@@ -1,6 +1,6 @@
 // The yardstick for Tovrin's start-up: the least a Qt Widgets program does to show a main window
 // with a label. Built with the same compiler and flags as tovrin; bench/startupbench runs both.
-#include "app/firstpaint.h"
+#include "gui/app/firstpaint.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The numerology engine: digit reduction of dates and names, and the table look-up.
-#include "numerology/compatibility.h"
-#include "numerology/numerology.h"
+#include "core/numerology/compatibility.h"
+#include "core/numerology/numerology.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,12 +1,12 @@
-// Composing the readings: the text functions alone, and the three readings through the main
-// window's own handlers, composed into their rich-text boxes on the offscreen platform with the
-// modal showing replaced by nothing, so only the composing is timed.
-#include "app/frmmain.h"
-#include "documents/maininputs.h"
-#include "numerology/compatibility.h"
-#include "platform/dialogs.h"
-#include "platform/look.h"
-#include "readings/readingtexts.h"
+// Composing the readings: the core's composition alone, and the three readings through the main
+// window's own handlers, shown in their rich-text boxes on the offscreen platform with the modal
+// showing replaced by nothing, so only composing and showing are timed.
+#include "core/numerology/compatibility.h"
+#include "core/readings/reading.h"
+#include "core/readings/readingtexts.h"
+#include "gui/app/frmmain.h"
+#include "gui/platform/look.h"
+#include "gui/platform/seams.h"
 
 #include <QApplication>
 
@@ -14,14 +14,25 @@
 
 namespace {
 
-void BM_StandaloneText(benchmark::State &state)
+const readings::PartnerDetails &johnAndMary()
 {
-    const auto kind = static_cast<readings::Kind>(state.range(0));
-    const QString paragraph = numerology::CompatibilityText(QStringLiteral("53"));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readings::standaloneText(kind, 5, 3, paragraph));
+    // John Paul Smith, 15 March 1985, and Mary Jones, 4 July 1990.
+    static const readings::PartnerDetails details = readings::PartnerDetails::fromList(
+        {QStringLiteral("John"), QStringLiteral("Paul"), QStringLiteral("Smith"), QStringLiteral("Mary"), QString(),
+         QStringLiteral("Jones"), QStringLiteral("March"), QStringLiteral("15"), QStringLiteral("1985"),
+         QStringLiteral("July"), QStringLiteral("4"), QStringLiteral("1990")});
+    return details;
 }
-BENCHMARK(BM_StandaloneText)->Arg(int(readings::Kind::LifePath))->Arg(int(readings::Kind::Destiny));
+
+void BM_ComposeReadings(benchmark::State &state)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(readings::lifePathReading(johnAndMary()));
+        benchmark::DoNotOptimize(readings::destinyReading(johnAndMary()));
+        benchmark::DoNotOptimize(readings::comprehensiveReading(johnAndMary()));
+    }
+}
+BENCHMARK(BM_ComposeReadings);
 
 void BM_DocumentTexts(benchmark::State &state)
 {
@@ -46,12 +57,8 @@ BENCHMARK(BM_DocumentTexts);
 
 frmMain *filledMainWindow()
 {
-    frmMain *window = frmMain::instance();
-    // John Paul Smith, 15 March 1985, and Mary Jones, 4 July 1990.
-    documents::setMainWindowDetails(window, readings::PartnerDetails::fromList(
-        {QStringLiteral("John"), QStringLiteral("Paul"), QStringLiteral("Smith"), QStringLiteral("Mary"), QString(),
-         QStringLiteral("Jones"), QStringLiteral("March"), QStringLiteral("15"), QStringLiteral("1985"),
-         QStringLiteral("July"), QStringLiteral("4"), QStringLiteral("1990")}));
+    static frmMain *window = new frmMain;
+    window->setDetails(johnAndMary());
     return window;
 }
 

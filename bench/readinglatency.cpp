@@ -4,11 +4,11 @@
 // plain show() so the event loop keeps running, and Back closes the window after each run.
 //
 // usage: readinglatency [runs]   (default 50; one more run first, not counted)
-#include "app/frmmain.h"
-#include "documents/maininputs.h"
-#include "documents/frmsavedocument.h"
-#include "platform/dialogs.h"
-#include "platform/look.h"
+#include "gui/app/frmmain.h"
+#include "gui/app/program.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/platform/seams.h"
+#include "gui/platform/look.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -49,7 +49,7 @@ protected:
 void fill(frmMain *window)
 {
     // John Paul Smith, 15 March 1985, and Mary Jones, 4 July 1990.
-    documents::setMainWindowDetails(window, readings::PartnerDetails::fromList(
+    window->setDetails(readings::PartnerDetails::fromList(
         {QStringLiteral("John"), QStringLiteral("Paul"), QStringLiteral("Smith"), QStringLiteral("Mary"), QString(),
          QStringLiteral("Jones"), QStringLiteral("March"), QStringLiteral("15"), QStringLiteral("1985"),
          QStringLiteral("July"), QStringLiteral("4"), QStringLiteral("1990")}));
@@ -65,7 +65,8 @@ int main(int argc, char *argv[])
     platform::MessageBox::setTestMode(true);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
 
-    frmMain *window = frmMain::instance();
+    app::Program owner;
+    frmMain *window = owner.mainWindow();
     fill(window);
     window->show();
     if (!QTest::qWaitForWindowExposed(window)) {
@@ -102,7 +103,7 @@ int main(int argc, char *argv[])
         if (run >= 0)
             milliseconds.push_back(static_cast<double>(watch.paintedAt) / 1e6);
 
-        frmSaveDocument::loadedInstance()->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
+        window->documentWindow()->findChild<QPushButton *>(QStringLiteral("cmdBack"))->click();
         QTest::qWait(30); // let the window go away and be deleted before the next click
     }
 

@@ -3,7 +3,7 @@
 // finds its paragraph.
 #include "fuzzcheck.h"
 
-#include "numerology/compatibility.h"
+#include "core/numerology/compatibility.h"
 
 #include <QSet>
 #include <QString>

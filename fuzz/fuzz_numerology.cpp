@@ -4,7 +4,7 @@
 // The input is read as UTF-8; for SingleDigitNumber its lines are the day, month and year.
 #include "fuzzcheck.h"
 
-#include "numerology/numerology.h"
+#include "core/numerology/numerology.h"
 
 #include <QString>
 #include <QStringList>

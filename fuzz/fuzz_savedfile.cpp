@@ -3,7 +3,7 @@
 // saves again to bytes that open to the same details.
 #include "fuzzcheck.h"
 
-#include "documents/savedreadingfile.h"
+#include "core/documents/savedreadingfile.h"
 
 #include <cstddef>
 #include <cstdint>

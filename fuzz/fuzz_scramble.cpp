@@ -5,7 +5,7 @@
 // every input is valid text) or as UTF-16, where inputs with lone surrogates are skipped.
 #include "fuzzcheck.h"
 
-#include "documents/scramble.h"
+#include "core/documents/scramble.h"
 
 #include <QString>
 

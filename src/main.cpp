@@ -1,11 +1,11 @@
-#include "app/firstpaint.h"
-#include "app/frmmain.h"
-#include "app/shutdown.h"
-#include "app/singleinstance.h"
-#include "platform/dialogs.h"
-#include "platform/keyboard.h"
-#include "platform/look.h"
-#include "platform/updatereminder.h"
+#include "core/program/singleinstance.h"
+#include "gui/app/firstpaint.h"
+#include "gui/app/frmmain.h"
+#include "gui/app/program.h"
+#include "gui/app/updatereminder.h"
+#include "gui/platform/keyboard.h"
+#include "gui/platform/look.h"
+#include "gui/platform/seams.h"
 
 #include <QApplication>
 
@@ -18,14 +18,16 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     KeyboardRules::install();
 
-    app::SingleInstance instance;
+    program::SingleInstance instance;
     if (instance.anotherCopyRunning()) {
         platform::MessageBox::information(nullptr, QStringLiteral("Application is already running"));
         return 0;
     }
 
-    platform::UpdateReminder();
-    app::reportFirstPaintIfAsked(frmMain::instance());
-    frmMain::instance()->show();
+    app::UpdateReminder();
+    app::Program owner;
+    frmMain *main = owner.mainWindow();
+    app::reportFirstPaintIfAsked(main);
+    main->show();
     return QApplication::exec();
 }

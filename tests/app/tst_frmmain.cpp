@@ -1,13 +1,13 @@
 #include "../common/browsercatcher.h"
 #include "../common/guitest.h"
 
-#include "app/frmmain.h"
-#include "app/shutdown.h"
-#include "documents/frmdisp.h"
-#include "documents/frmsavedocument.h"
-#include "documents/richtextbox.h"
-#include "readings/partnerdetails.h"
-#include "platform/dialogs.h"
+#include "gui/app/frmmain.h"
+#include "gui/app/program.h"
+#include "gui/documents/frmdisp.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/documents/richtextbox.h"
+#include "core/readings/partnerdetails.h"
+#include "gui/platform/seams.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -64,7 +64,7 @@ void tst_frmMain::init()
 void tst_frmMain::cleanup()
 {
     guitest::unloadAll();
-    QVERIFY(!frmMain::loadedInstance());
+    QVERIFY(!guitest::mainWindow());
     QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
 }
 
@@ -262,7 +262,6 @@ void tst_frmMain::validation_showsMessageAndMovesFocus()
     QVERIFY(QTest::qWaitForWindowActive(m_main));
     child<QPushButton>(m_main, "cmdD")->setFocus();
 
-    const readings::PartnerDetails before = readings::partnerDetails();
     for (const char *command : {"cmdLP", "cmdD", "cmdCR"}) {
         platform::MessageBox::shown().clear();
         child<QPushButton>(m_main, command)->click();
@@ -272,8 +271,8 @@ void tst_frmMain::validation_showsMessageAndMovesFocus()
         QCOMPARE(QApplication::focusWidget()->objectName(), blank);
     }
     QVERIFY(guitest::modalWindows().isEmpty());
-    QVERIFY(before == readings::partnerDetails());
-    QVERIFY(!m_main->readingState().ComprehensiveMode);
+    QVERIFY(!m_main->readingWindow());
+    QVERIFY(m_main->documentWindow()->RTB()->text().isEmpty()); // nothing was composed
 }
 
 void tst_frmMain::dateMessage_leavesFocus()
@@ -302,6 +301,7 @@ void tst_frmMain::leaving_showsExitScreenUntilItCloses()
 {
     QFETCH(QString, how);
 
+    const QPointer<frmSaveDocument> document = m_main->documentWindow();
     if (how == QLatin1String("close"))
         m_main->close();
     else if (auto *action = m_main->findChild<QAction *>(how))
@@ -309,9 +309,9 @@ void tst_frmMain::leaving_showsExitScreenUntilItCloses()
     else
         child<QPushButton>(m_main, qPrintable(how))->click();
 
-    QVERIFY(!frmMain::loadedInstance());
+    QVERIFY(!guitest::mainWindow());
     QVERIFY(!m_main->isVisible());
-    QVERIFY(app::exitScreenShown());
+    QVERIFY(guitest::program().exitScreenShown());
     QCOMPARE(guitest::quitCount(), 0); // the program goes on while the exit screen is open
 
     QWidget *exitScreen = nullptr;
@@ -322,17 +322,18 @@ void tst_frmMain::leaving_showsExitScreenUntilItCloses()
     QVERIFY(exitScreen);
     child<QPushButton>(exitScreen, "cmdClose")->click();
     QCOMPARE(guitest::quitCount(), 1);
-    QVERIFY(!frmSaveDocument::loadedInstance()); // every window was unloaded
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!document); // every window was unloaded
 }
 
 void tst_frmMain::documentWindow_loadedHiddenAtStart()
 {
-    QTRY_VERIFY(frmSaveDocument::loadedInstance()); // right after the main window's first paint
-    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    QTRY_VERIFY(guitest::documentWindow()); // right after the main window's first paint
+    frmSaveDocument *document = guitest::documentWindow();
     QVERIFY(!document->isVisible());
     QVERIFY(document->hook().isHooked());
     QVERIFY(document->RTB()->text().isEmpty());
-    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!guitest::readingWindow());
 }
 
 void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()

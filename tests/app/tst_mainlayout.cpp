@@ -2,10 +2,10 @@
 #include "../common/guitest.h"
 #include "../common/looktest.h"
 
-#include "app/frmmain.h"
-#include "app/mainwindowlayout.h"
-#include "platform/look.h"
-#include "platform/weblinks.h"
+#include "gui/app/frmmain.h"
+#include "gui/app/mainwindowlayout.h"
+#include "gui/platform/look.h"
+#include "gui/platform/weblinks.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -68,7 +68,7 @@ void tst_MainLayout::init()
 void tst_MainLayout::cleanup()
 {
     guitest::unloadAll();
-    QVERIFY(!frmMain::loadedInstance());
+    QVERIFY(!guitest::mainWindow());
     QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
 }
 

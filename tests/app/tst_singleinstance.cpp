@@ -1,4 +1,4 @@
-#include "app/singleinstance.h"
+#include "core/program/singleinstance.h"
 
 #include <QFile>
 #include <QLockFile>
@@ -19,12 +19,12 @@ private slots:
 void tst_SingleInstance::secondCopy_isRefusedWhileFirstRuns()
 {
     QTemporaryDir dir;
-    app::SingleInstance first(dir.path());
+    program::SingleInstance first(dir.path());
     QVERIFY(!first.anotherCopyRunning());
     QVERIFY(QFile::exists(first.lockFilePath()));
     QVERIFY(!first.anotherCopyRunning()); // asking again keeps the lock
 
-    app::SingleInstance second(dir.path());
+    program::SingleInstance second(dir.path());
     QVERIFY(second.anotherCopyRunning());
 }
 
@@ -55,13 +55,13 @@ void tst_SingleInstance::staleLock_doesNotBlock()
         file.write(lines.join('\n'));
     }
 
-    app::SingleInstance next(dir.path());
+    program::SingleInstance next(dir.path());
     QVERIFY(!next.anotherCopyRunning());
 }
 
 void tst_SingleInstance::unwritableLockFolder_startsAnyway()
 {
-    app::SingleInstance instance(QStringLiteral("/proc/no-such-folder"));
+    program::SingleInstance instance(QStringLiteral("/proc/no-such-folder"));
     QVERIFY(!instance.anotherCopyRunning());
 }
 

@@ -1,48 +1,43 @@
-#include "app/validation.h"
+#include "core/numerology/calendar.h"
+#include "core/readings/validation.h"
 
 #include <QTest>
 
-using app::Field;
+using readings::Field;
 
-Q_DECLARE_METATYPE(app::Field)
+Q_DECLARE_METATYPE(readings::Field)
 
 namespace {
 
 const QStringList kMonths = {"January", "February", "March",     "April",   "May",      "June",
                              "July",    "August",   "September", "October", "November", "December"};
 
-// A complete, valid input: both partners born on January 1, 1900.
-app::ValidationInput validInput()
+// Complete, valid details: both partners born on January 1, 1900.
+readings::PartnerDetails validInput()
 {
-    app::ValidationInput in;
-    in.maleFirst = "John";
-    in.maleLast = "Smith";
-    in.femaleFirst = "Mary";
-    in.femaleLast = "Jones";
-    in.maleDay = in.femaleDay = "1";
-    in.maleMonth = in.femaleMonth = "January";
-    in.maleYear = in.femaleYear = "1900";
-    in.maleDayIndex = in.femaleDayIndex = 0;
-    in.maleMonthIndex = in.femaleMonthIndex = 0;
+    readings::PartnerDetails in;
+    in.MaleFirstName = "John";
+    in.MaleLastName = "Smith";
+    in.FemaleFirstName = "Mary";
+    in.FemaleLastName = "Jones";
+    in.MaleBirthDay = in.FemaleBirthDay = "1";
+    in.MaleBirthMonth = in.FemaleBirthMonth = "January";
+    in.MaleBirthYear = in.FemaleBirthYear = "1900";
     return in;
 }
 
-void setMaleDate(app::ValidationInput &in, int month, int day, int year)
+void setMaleDate(readings::PartnerDetails &in, int month, int day, int year)
 {
-    in.maleMonth = kMonths.at(month - 1);
-    in.maleMonthIndex = month - 1;
-    in.maleDay = QString::number(day);
-    in.maleDayIndex = day - 1;
-    in.maleYear = QString::number(year);
+    in.MaleBirthMonth = kMonths.at(month - 1);
+    in.MaleBirthDay = QString::number(day);
+    in.MaleBirthYear = QString::number(year);
 }
 
-void setFemaleDate(app::ValidationInput &in, int month, int day, int year)
+void setFemaleDate(readings::PartnerDetails &in, int month, int day, int year)
 {
-    in.femaleMonth = kMonths.at(month - 1);
-    in.femaleMonthIndex = month - 1;
-    in.femaleDay = QString::number(day);
-    in.femaleDayIndex = day - 1;
-    in.femaleYear = QString::number(year);
+    in.FemaleBirthMonth = kMonths.at(month - 1);
+    in.FemaleBirthDay = QString::number(day);
+    in.FemaleBirthYear = QString::number(year);
 }
 
 } // namespace
@@ -94,15 +89,16 @@ void tst_Validation::requiredFields()
     QFETCH(QString, message);
     QFETCH(Field, focus);
 
-    app::ValidationInput in = validInput();
-    QString *const texts[] = {&in.maleFirst, &in.maleLast, &in.femaleFirst, &in.femaleLast, &in.maleDay,
-                              &in.maleMonth, &in.maleYear, &in.femaleDay, &in.femaleMonth, &in.femaleYear};
+    readings::PartnerDetails in = validInput();
+    QString *const texts[] = {&in.MaleFirstName,  &in.MaleLastName,     &in.FemaleFirstName, &in.FemaleLastName,
+                              &in.MaleBirthDay,   &in.MaleBirthMonth,   &in.MaleBirthYear,   &in.FemaleBirthDay,
+                              &in.FemaleBirthMonth, &in.FemaleBirthYear};
     const QStringList names = {"maleFirst", "maleLast", "femaleFirst", "femaleLast", "maleDay",
                                "maleMonth", "maleYear", "femaleDay", "femaleMonth", "femaleYear"};
     if (names.contains(field))
         *texts[names.indexOf(field)] = value;
 
-    const app::ValidationResult result = app::checkInput(in);
+    const readings::ValidationResult result = readings::checkInput(in);
     QCOMPARE(result.ok, message.isEmpty());
     QCOMPARE(result.message, message);
     QCOMPARE(result.focus, focus);
@@ -151,11 +147,11 @@ void tst_Validation::dates()
     QFETCH(QList<int>, female);
     QFETCH(QString, message);
 
-    app::ValidationInput in = validInput();
+    readings::PartnerDetails in = validInput();
     setMaleDate(in, male[0], male[1], male[2]);
     setFemaleDate(in, female[0], female[1], female[2]);
 
-    const app::ValidationResult result = app::checkInput(in);
+    const readings::ValidationResult result = readings::checkInput(in);
     QCOMPARE(result.ok, message.isEmpty());
     QCOMPARE(result.message, message);
     QCOMPARE(result.focus, Field::None); // date messages never move the focus
@@ -163,7 +159,7 @@ void tst_Validation::dates()
 
 void tst_Validation::allEmpty_onlyFirstMessage()
 {
-    const app::ValidationResult result = app::checkInput(app::ValidationInput());
+    const readings::ValidationResult result = readings::checkInput(readings::PartnerDetails());
     QVERIFY(!result.ok);
     QCOMPARE(result.message, QStringLiteral("Male: First Name cannot be blank"));
     QCOMPARE(result.focus, Field::MaleFirst);
@@ -171,11 +167,11 @@ void tst_Validation::allEmpty_onlyFirstMessage()
 
 void tst_Validation::leapYears_gregorian()
 {
-    QVERIFY(app::isLeapYear(1904));
-    QVERIFY(app::isLeapYear(2000));
-    QVERIFY(!app::isLeapYear(1900));
-    QVERIFY(!app::isLeapYear(2100));
-    QVERIFY(!app::isLeapYear(1901));
+    QCOMPARE(numerology::daysInMonth(2, 1904), 29);
+    QCOMPARE(numerology::daysInMonth(2, 2000), 29);
+    QCOMPARE(numerology::daysInMonth(2, 1900), 28);
+    QCOMPARE(numerology::daysInMonth(2, 2100), 28);
+    QCOMPARE(numerology::daysInMonth(2, 1901), 28);
 }
 
 QTEST_APPLESS_MAIN(tst_Validation)

@@ -3,11 +3,13 @@
 // Shared set-up for the widget tests: no modal loop ever blocks, message boxes are recorded
 // instead of shown, and leaving the program does not end the test.
 
-#include "app/frmmain.h"
-#include "app/shutdown.h"
-#include "documents/frmsavedocument.h"
-#include "platform/dialogs.h"
-#include "platform/keyboard.h"
+#include "gui/app/aboutwindow.h"
+#include "gui/app/frmmain.h"
+#include "gui/app/program.h"
+#include "gui/documents/frmdisp.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/platform/keyboard.h"
+#include "gui/platform/seams.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,6 +28,57 @@ inline QList<QPointer<QDialog>> &modalWindows()
     return windows;
 }
 
+// The owner of the windows, as main() has one.
+inline app::Program &program()
+{
+    static app::Program *owner = new app::Program; // lives as long as the test program
+    return *owner;
+}
+
+// The main window while it is loaded.
+inline frmMain *mainWindow()
+{
+    return program().loadedMainWindow();
+}
+
+// A reading or document window loaded on its own, without a main window, while it is loaded.
+template<typename W>
+QPointer<W> &standalone()
+{
+    static QPointer<W> window;
+    return window;
+}
+
+// Loads a reading or document window on its own, as the main window would, or gives the one
+// already loaded; unloadAll() unloads it.
+template<typename W>
+W *loadWindow()
+{
+    QPointer<W> &window = standalone<W>();
+    if (!window) {
+        window = new W(nullptr);
+        QObject::connect(window.data(), &ReadingWindow::unloaded, [] { standalone<W>() = nullptr; });
+    }
+    return window;
+}
+
+// The reading, document and About windows while they are loaded: the main window's, or else the
+// ones loaded on their own.
+inline frmDisp *readingWindow()
+{
+    return mainWindow() ? mainWindow()->readingWindow() : standalone<frmDisp>().data();
+}
+
+inline frmSaveDocument *documentWindow()
+{
+    return mainWindow() ? mainWindow()->documentWindow() : standalone<frmSaveDocument>().data();
+}
+
+inline frmAbout *aboutWindow()
+{
+    return mainWindow() ? mainWindow()->aboutWindow() : nullptr;
+}
+
 inline int &quitCount()
 {
     static int count = 0;
@@ -40,7 +93,7 @@ inline void setUp()
         modalWindows().append(dialog);
         dialog->show();
     });
-    app::setQuitHandler([] { ++quitCount(); });
+    platform::setQuitHandler([] { ++quitCount(); });
     modalWindows().clear();
     quitCount() = 0;
 }
@@ -49,18 +102,22 @@ inline void setUp()
 inline frmMain *showMainWindow()
 {
     setUp();
-    frmMain *main = frmMain::instance();
+    frmMain *main = program().mainWindow();
     main->show();
     if (!QTest::qWaitForWindowExposed(main))
         return nullptr;
     // The main window loads the document window right after it first paints.
-    return QTest::qWaitFor([] { return frmSaveDocument::loadedInstance() != nullptr; }) ? main : nullptr;
+    return QTest::qWaitFor([main] { return main->documentWindow() != nullptr; }) ? main : nullptr;
 }
 
 // Unloads every window, as leaving the program does, and lets the deferred deletions run.
 inline void unloadAll()
 {
-    app::QuitApplication();
+    program().QuitApplication();
+    if (frmDisp *disp = standalone<frmDisp>())
+        disp->unload();
+    if (frmSaveDocument *document = standalone<frmSaveDocument>())
+        document->unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -5,9 +5,9 @@
 
 #include "../common/guitest.h"
 
-#include "documents/frmsavedocument.h"
-#include "documents/richtextbox.h"
-#include "readings/partnerdetails.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/documents/richtextbox.h"
+#include "core/readings/partnerdetails.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -16,10 +16,9 @@
 
 namespace documenttest {
 
-// A clean start for a file test: no details recorded, no file dialog asked, the main window shown.
+// A clean start for a file test: no file dialog asked, the main window shown.
 inline frmMain *showMainWindowAfresh()
 {
-    readings::partnerDetails() = readings::PartnerDetails();
     platform::FileDialog::asked().clear();
     return guitest::showMainWindow();
 }

@@ -1,7 +1,7 @@
 #include "../common/guitest.h"
 
-#include "documents/frmsavedocument.h"
-#include "documents/richtextbox.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/documents/richtextbox.h"
 
 #include <QClipboard>
 #include <QMouseEvent>
@@ -72,7 +72,7 @@ void tst_DocumentClipboard::cleanup()
 
 frmSaveDocument *tst_DocumentClipboard::shownDocument()
 {
-    frmSaveDocument *document = frmSaveDocument::instance();
+    frmSaveDocument *document = guitest::loadWindow<frmSaveDocument>();
     RichTextBox *rtb = document->RTB();
     rtb->setSelText(QStringLiteral("Male Information\r\nName: John Paul Smith\r\n"));
     rtb->setSelBold(true);

@@ -1,7 +1,7 @@
 #include "documenttest.h"
 #include "printcheck.h"
 
-#include "documents/readingprinter.h"
+#include "gui/documents/readingprinter.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -89,9 +89,9 @@ void tst_PrintCups::initTestCase()
 void tst_PrintCups::init()
 {
     guitest::setUp();
-    documents::setPrintOutputFile(QString());
-    frmMain::instance()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frmMain::instance()));
+    platform::setPrintOutputFile(QString());
+    guitest::program().mainWindow()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(guitest::program().mainWindow()));
 }
 
 void tst_PrintCups::cleanup()
@@ -102,10 +102,10 @@ void tst_PrintCups::cleanup()
 
 void tst_PrintCups::print_onDefaultPrinter_oneCompletedJobWithTheWholeReading()
 {
-    frmMain *main = frmMain::instance();
+    frmMain *main = guitest::program().mainWindow();
     documenttest::fillJohnAndAnn(main);
     main->cmdCR_Click();
-    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    frmSaveDocument *document = guitest::documentWindow();
     const QString reading = document->RTB()->text();
     // The job's title names the PDF file; one of this run's own keeps it apart from other jobs.
     const QString title = QStringLiteral("Tovrin print test %1 %2")

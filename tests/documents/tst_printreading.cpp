@@ -1,8 +1,8 @@
 #include "documenttest.h"
 #include "printcheck.h"
 
-#include "documents/frmdisp.h"
-#include "documents/readingprinter.h"
+#include "gui/documents/frmdisp.h"
+#include "gui/documents/readingprinter.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -40,14 +40,14 @@ void tst_PrintReading::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_pdf = m_dir->filePath(QStringLiteral("printed.pdf"));
-    documents::setPrintOutputFile(m_pdf);
+    platform::setPrintOutputFile(m_pdf);
     m_main = guitest::showMainWindow();
     QVERIFY(m_main);
 }
 
 void tst_PrintReading::cleanup()
 {
-    documents::setPrintOutputFile(QString());
+    platform::setPrintOutputFile(QString());
     guitest::unloadAll();
     QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
 }
@@ -56,7 +56,7 @@ void tst_PrintReading::print_document_wholeReadingAndNothingElse()
 {
     documenttest::fillJohnAndAnn(m_main);
     m_main->cmdCR_Click();
-    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    frmSaveDocument *document = guitest::documentWindow();
     RichTextBox *rtb = document->RTB();
     const QString reading = rtb->text();
     rtb->setSelStart(20);
@@ -76,7 +76,7 @@ void tst_PrintReading::print_document_keepsTheEmphasis()
 {
     documenttest::fillJohnAndAnn(m_main);
     m_main->cmdCR_Click();
-    click(frmSaveDocument::loadedInstance(), "cmdPrint");
+    click(guitest::documentWindow(), "cmdPrint");
 
     // The partners' details are plain, the two sections bold: both kinds of letters are printed.
     const QStringList fonts = documenttest::pdfFonts(m_pdf);
@@ -93,7 +93,7 @@ void tst_PrintReading::print_longReading_everyPageWithoutPageNumbers()
     QString reading;
     for (int line = 0; line < 160; ++line)
         reading += QStringLiteral("Line %1 of a long reading that goes on and on\r\n").arg(QChar(u'a' + line % 26));
-    frmDisp *disp = frmDisp::instance();
+    frmDisp *disp = guitest::loadWindow<frmDisp>();
     disp->txtDisp()->setText(reading);
     platform::showModal(disp);
 
@@ -113,23 +113,23 @@ void tst_PrintReading::print_longReading_everyPageWithoutPageNumbers()
 
 void tst_PrintReading::print_noPrinter_saysSo()
 {
-    documents::setPrintOutputFile(QString()); // the default printer, which this computer lacks
+    platform::setPrintOutputFile(QString()); // the default printer, which this computer lacks
     documenttest::fillJohnAndAnn(m_main);
     m_main->cmdCR_Click();
-    click(frmSaveDocument::loadedInstance(), "cmdPrint");
+    click(guitest::documentWindow(), "cmdPrint");
 
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);
     QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("printer")));
-    QVERIFY(frmSaveDocument::loadedInstance()->isVisible());
+    QVERIFY(guitest::documentWindow()->isVisible());
 }
 
 void tst_PrintReading::print_jobFails_saysSo()
 {
-    documents::setPrintOutputFile(m_dir->filePath(QStringLiteral("missing/printed.pdf")));
+    platform::setPrintOutputFile(m_dir->filePath(QStringLiteral("missing/printed.pdf")));
     documenttest::fillJohnAndAnn(m_main);
     m_main->cmdLP_Click();
-    click(frmDisp::loadedInstance(), "cmdPrint");
+    click(guitest::readingWindow(), "cmdPrint");
 
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);

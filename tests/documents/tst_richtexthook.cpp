@@ -1,9 +1,9 @@
 #include "../common/guitest.h"
 
-#include "documents/frmdisp.h"
-#include "documents/frmsavedocument.h"
-#include "documents/richtextbox.h"
-#include "documents/richtexthook.h"
+#include "gui/documents/frmdisp.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/documents/richtextbox.h"
+#include "gui/documents/richtexthook.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
@@ -156,7 +156,7 @@ void tst_RichTextHook::cleanup()
 
 frmDisp *tst_RichTextHook::shownDisp(const QString &text)
 {
-    frmDisp *disp = frmDisp::instance();
+    frmDisp *disp = guitest::loadWindow<frmDisp>();
     disp->txtDisp()->setText(text);
     disp->show();
     if (!QTest::qWaitForWindowExposed(disp))
@@ -178,7 +178,7 @@ void tst_RichTextHook::addressesInTheText_areMarkedAsLinks()
 
 void tst_RichTextHook::marking_keepsEmphasisAndText()
 {
-    frmSaveDocument *document = frmSaveDocument::instance();
+    frmSaveDocument *document = guitest::loadWindow<frmSaveDocument>();
     RichTextBox *rtb = document->RTB();
     rtb->setSelText(QStringLiteral("Male Information\r\n"));
     rtb->setSelBold(true);
@@ -325,7 +325,7 @@ void tst_RichTextHook::unhook_removesMarksAndOpensNothing_twiceChangesNothing()
 
 void tst_RichTextHook::bothWindowsHooked_eachHandlesOnlyItsOwnBox()
 {
-    frmSaveDocument *document = frmSaveDocument::instance();
+    frmSaveDocument *document = guitest::loadWindow<frmSaveDocument>();
     document->RTB()->setSelText(QStringLiteral("Document http://document.example here"));
     document->show();
     QVERIFY(QTest::qWaitForWindowExposed(document));
@@ -333,9 +333,9 @@ void tst_RichTextHook::bothWindowsHooked_eachHandlesOnlyItsOwnBox()
     RichTextBox *txtDisp = shownDisp(QStringLiteral("Reading http://reading.example here"))->txtDisp();
 
     QVERIFY(document->hook().isHooked());
-    QVERIFY(frmDisp::loadedInstance()->hook().isHooked());
+    QVERIFY(guitest::readingWindow()->hook().isHooked());
     QCOMPARE(document->hook().box(), rtb);
-    QCOMPARE(frmDisp::loadedInstance()->hook().box(), txtDisp);
+    QCOMPARE(guitest::readingWindow()->hook().box(), txtDisp);
 
     press(rtb, pointInText(rtb, QStringLiteral("document.example")));
     QCOMPARE(m_browser.opened, QList<QUrl>{QUrl(QStringLiteral("http://document.example"))});
@@ -350,15 +350,15 @@ void tst_RichTextHook::bothWindowsHooked_eachHandlesOnlyItsOwnBox()
 
 void tst_RichTextHook::unloadingOneWindow_leavesTheOtherHooked()
 {
-    frmSaveDocument *document = frmSaveDocument::instance();
+    frmSaveDocument *document = guitest::loadWindow<frmSaveDocument>();
     document->RTB()->setSelText(QStringLiteral("Document http://document.example here"));
     document->show();
     QVERIFY(QTest::qWaitForWindowExposed(document));
     shownDisp(QStringLiteral("Reading http://reading.example here"));
 
-    frmDisp::loadedInstance()->unload(); // Back from the reading window
+    guitest::readingWindow()->unload(); // Back from the reading window
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!guitest::readingWindow());
 
     QVERIFY(document->hook().isHooked());
     RichTextBox *rtb = document->RTB();
@@ -376,9 +376,9 @@ void tst_RichTextHook::hookAgain_movesToTheNewBox()
     second.setText(QStringLiteral("www.second.example"));
     {
         documents::RichTextHook hook;
-        hook.HookRichText(&first, nullptr);
+        hook.HookRichText(&first);
         QCOMPARE(links(&first).size(), 1);
-        hook.HookRichText(&second, nullptr);
+        hook.HookRichText(&second);
         QCOMPARE(hook.box(), &second);
         QCOMPARE(links(&first).size(), 0);
         QCOMPARE(links(&second).size(), 1);

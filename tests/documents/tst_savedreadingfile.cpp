@@ -1,5 +1,5 @@
-#include "documents/savedreadingfile.h"
-#include "documents/scramble.h"
+#include "core/documents/savedreadingfile.h"
+#include "core/documents/scramble.h"
 
 #include <QDir>
 #include <QFile>

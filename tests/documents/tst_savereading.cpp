@@ -1,8 +1,8 @@
 #include "documenttest.h"
 #include "scratchfolder.h"
 
-#include "documents/frmdisp.h"
-#include "readings/partnerdetails.h"
+#include "gui/documents/frmdisp.h"
+#include "core/readings/partnerdetails.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -66,7 +66,7 @@ frmSaveDocument *tst_SaveReading::comprehensiveReading()
 {
     documenttest::fillJohnAndAnn(m_main);
     m_main->cmdCR_Click();
-    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    frmSaveDocument *document = guitest::documentWindow();
     if (!document || !document->isVisible())
         qFatal("the Comprehensive reading did not show the document window");
     return document;
@@ -91,17 +91,15 @@ void tst_SaveReading::save_afterComprehensive_writesTheTwelveDetailsByteExact()
     QCOMPARE(platform::MessageBox::shown().size(), 0);
     // The window and its reading stay as they were.
     QVERIFY(document->isVisible());
-    QCOMPARE(frmSaveDocument::loadedInstance(), document);
+    QCOMPARE(guitest::documentWindow(), document);
     QCOMPARE(document->RTB()->text(), shown);
 }
 
 void tst_SaveReading::save_fromReadingWindow_recordsTheReadingOnShow()
 {
-    // An earlier Comprehensive reading recorded other details.
-    readings::partnerDetails() = readings::PartnerDetails::fromList(QStringList(12, QStringLiteral("stale")));
     documenttest::fillJohnAndAnn(m_main);
     m_main->cmdD_Click(); // a Destiny reading records no details of its own
-    frmDisp *disp = frmDisp::loadedInstance();
+    frmDisp *disp = guitest::readingWindow();
     QVERIFY(disp && disp->isVisible());
 
     const QString path = m_dir->filePath(QStringLiteral("destiny.kvl"));
@@ -109,7 +107,6 @@ void tst_SaveReading::save_fromReadingWindow_recordsTheReadingOnShow()
     click(disp, "cmdSave");
 
     QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
-    QCOMPARE(readings::partnerDetails().toList(), documenttest::inputs(m_main));
     QVERIFY(disp->isVisible());
 }
 
@@ -122,7 +119,7 @@ void tst_SaveReading::save_trimsTheDetails()
     m_main->cmdLP_Click();
     const QString path = m_dir->filePath(QStringLiteral("trimmed.kvl"));
     platform::FileDialog::setNextFileName(path);
-    click(frmDisp::loadedInstance(), "cmdSave");
+    click(guitest::readingWindow(), "cmdSave");
     QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
 }
 
@@ -130,7 +127,6 @@ void tst_SaveReading::save_cancel_writesNothingAndSaysNothing()
 {
     frmSaveDocument *document = comprehensiveReading();
     const QString shown = document->RTB()->text();
-    const readings::PartnerDetails before = readings::partnerDetails();
     guitest::setText(m_main, "txtMF", QStringLiteral("Changed"));
 
     platform::FileDialog::setNextFileName(QString());
@@ -139,9 +135,14 @@ void tst_SaveReading::save_cancel_writesNothingAndSaysNothing()
     QCOMPARE(platform::FileDialog::asked().size(), 1);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QCOMPARE(platform::MessageBox::shown().size(), 0);
-    QCOMPARE(readings::partnerDetails(), before);
     QVERIFY(document->isVisible());
     QCOMPARE(document->RTB()->text(), shown);
+
+    // Saving after all writes the details of the reading on show.
+    const QString path = m_dir->filePath(QStringLiteral("after-cancel.kvl"));
+    platform::FileDialog::setNextFileName(path);
+    click(document, "cmdSave");
+    QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
 }
 
 void tst_SaveReading::save_overAnExistingFile_replacesAllOfIt()
@@ -163,7 +164,7 @@ void tst_SaveReading::save_namesTooLongToOpenAgain_refusedAndTold()
     guitest::setText(m_main, "txtMM", QString(30000, QChar(0x4E00))); // 90 KB in UTF-8
     m_main->cmdLP_Click();
     platform::FileDialog::setNextFileName(path);
-    click(frmDisp::loadedInstance(), "cmdSave");
+    click(guitest::readingWindow(), "cmdSave");
 
     QCOMPARE(fileBytes(path), kEarlierFile);
     QCOMPARE(platform::MessageBox::shown().size(), 1);

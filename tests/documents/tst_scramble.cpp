@@ -1,4 +1,4 @@
-#include "documents/scramble.h"
+#include "core/documents/scramble.h"
 
 #include <QTest>
 

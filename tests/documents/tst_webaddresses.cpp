@@ -1,4 +1,4 @@
-#include "documents/webaddresses.h"
+#include "core/documents/webaddresses.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "numerology/compatibility.h"
+#include "core/numerology/compatibility.h"
 
 #include <QSet>
 #include <QTest>

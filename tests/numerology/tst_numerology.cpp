@@ -1,4 +1,4 @@
-#include "numerology/numerology.h"
+#include "core/numerology/numerology.h"
 
 #include <QTest>
 

@@ -2,10 +2,10 @@
 #include "../common/guitest.h"
 #include "../common/looktest.h"
 
-#include "app/frmmain.h"
-#include "platform/aboutwindow.h"
-#include "platform/look.h"
-#include "platform/weblinks.h"
+#include "gui/app/frmmain.h"
+#include "gui/app/aboutwindow.h"
+#include "gui/platform/look.h"
+#include "gui/platform/weblinks.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -69,7 +69,7 @@ void tst_AboutWindow::init()
 void tst_AboutWindow::cleanup()
 {
     guitest::unloadAll();
-    QVERIFY(!frmAbout::loadedInstance());
+    QVERIFY(!guitest::aboutWindow());
     QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
 }
 
@@ -77,7 +77,7 @@ void tst_AboutWindow::cleanup()
 frmAbout *tst_AboutWindow::openAbout()
 {
     m_main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
-    frmAbout *about = frmAbout::loadedInstance();
+    frmAbout *about = guitest::aboutWindow();
     if (about && !QTest::qWaitForWindowExposed(about))
         return nullptr;
     return about;
@@ -243,7 +243,7 @@ void tst_AboutWindow::leaving_unloadsAndKeepsMainWindowInput()
         QTest::keyClick(about, Qt::Key_Escape);
 
     QVERIFY(!about->isVisible());
-    QVERIFY(!frmAbout::loadedInstance());
+    QVERIFY(!guitest::aboutWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(about.isNull());
     QVERIFY(m_main->isVisible());
@@ -267,7 +267,7 @@ void tst_AboutWindow::links_openTheirPages_windowStaysOpen()
     QVERIFY(about);
     QTest::mouseClick(child<QWidget>(about, QTest::currentDataTag()), Qt::LeftButton);
     QCOMPARE(m_urls.urls, QList<QUrl>{page});
-    QCOMPARE(frmAbout::loadedInstance(), about);
+    QCOMPARE(guitest::aboutWindow(), about);
     QVERIFY(about->isVisible());
 }
 
@@ -275,12 +275,11 @@ void tst_AboutWindow::secondRequest_whileOpen_sameWindow_afterUnload_freshWindow
 {
     frmAbout *first = openAbout();
     QVERIFY(first);
-    platform::showAboutWindow();
-    QCOMPARE(frmAbout::loadedInstance(), first);
+    QCOMPARE(openAbout(), first);
 
-    platform::unloadAboutWindow();
-    QVERIFY(!frmAbout::loadedInstance());
-    platform::unloadAboutWindow(); // nothing loaded: nothing happens
+    first->unload();
+    QVERIFY(!guitest::aboutWindow());
+    first->unload(); // unloaded already: nothing happens
 
     frmAbout *second = openAbout();
     QVERIFY(second);

@@ -1,4 +1,4 @@
-#include "platform/look.h"
+#include "gui/platform/look.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,9 +1,9 @@
 #include "../common/guitest.h"
 #include "../common/looktest.h"
 
-#include "documents/frmdisp.h"
-#include "documents/frmsavedocument.h"
-#include "platform/look.h"
+#include "gui/documents/frmdisp.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/platform/look.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -38,8 +38,8 @@ namespace {
 
 QWidget *loadWindow(const QString &name)
 {
-    QWidget *window = name == QLatin1String("frmDisp") ? static_cast<QWidget *>(frmDisp::instance())
-                                                       : static_cast<QWidget *>(frmSaveDocument::instance());
+    QWidget *window = name == QLatin1String("frmDisp") ? static_cast<QWidget *>(guitest::loadWindow<frmDisp>())
+                                                       : static_cast<QWidget *>(guitest::loadWindow<frmSaveDocument>());
     window->show();
     return QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }

@@ -1,6 +1,6 @@
-#include "documents/scramble.h"
-#include "platform/reminderdecision.h"
-#include "platform/settingsstore.h"
+#include "core/documents/scramble.h"
+#include "core/settings/reminderdecision.h"
+#include "core/settings/settingsstore.h"
 
 #include <QFile>
 #include <QLocale>
@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using platform::ReminderDecision;
+using settings::ReminderDecision;
 
 namespace {
 
@@ -67,12 +67,12 @@ void tst_ReminderDecision::cleanup()
 
 QString tst_ReminderDecision::storedText(QSettings &settings)
 {
-    return settings.value(QStringLiteral("Settings/") + platform::reminderValueName()).toString();
+    return settings.value(QStringLiteral("Settings/") + settings::reminderValueName()).toString();
 }
 
 void tst_ReminderDecision::store(QSettings &settings, const QString &text)
 {
-    settings.setValue(QStringLiteral("Settings/") + platform::reminderValueName(), text);
+    settings.setValue(QStringLiteral("Settings/") + settings::reminderValueName(), text);
     settings.sync();
 }
 
@@ -92,11 +92,11 @@ void tst_ReminderDecision::decision_byDistanceOfStoredDate()
 {
     QFETCH(int, daysFromToday);
     QFETCH(ReminderDecision, expected);
-    const QString stored = platform::reminderDateText(kToday.addDays(daysFromToday));
-    QCOMPARE(platform::decideReminder(stored, kToday), expected);
+    const QString stored = settings::reminderDateText(kToday.addDays(daysFromToday));
+    QCOMPARE(settings::decideReminder(stored, kToday), expected);
     // The distance counts whole days across month ends and leap days alike.
     const QDate leapDay(2024, 2, 29);
-    QCOMPARE(platform::decideReminder(platform::reminderDateText(leapDay.addDays(daysFromToday)), leapDay), expected);
+    QCOMPARE(settings::decideReminder(settings::reminderDateText(leapDay.addDays(daysFromToday)), leapDay), expected);
 }
 
 void tst_ReminderDecision::unreadableValue_countsAsFirstStart_data()
@@ -112,23 +112,23 @@ void tst_ReminderDecision::unreadableValue_countsAsFirstStart_data()
 void tst_ReminderDecision::unreadableValue_countsAsFirstStart()
 {
     QFETCH(QString, stored);
-    QCOMPARE(platform::decideReminder(stored, kToday), ReminderDecision::StoreToday);
+    QCOMPARE(settings::decideReminder(stored, kToday), ReminderDecision::StoreToday);
 }
 
 void tst_ReminderDecision::storedDate_readsBackAsTheSameDay_whateverTheLocale()
 {
     for (const char *name : {"C", "en_US", "de_DE", "ar_EG", "fa_IR", "ja_JP"}) {
         QLocale::setDefault(QLocale(QLatin1String(name)));
-        const QString text = platform::reminderDateText(kToday);
+        const QString text = settings::reminderDateText(kToday);
         QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
-        QCOMPARE(platform::reminderDate(text), kToday);
+        QCOMPARE(settings::reminderDate(text), kToday);
         QCOMPARE(documents::UnscrambleText(text), QStringLiteral("2024-03-10"));
     }
 }
 
 void tst_ReminderDecision::valueName_scrambledDuration_noGroupSeparator()
 {
-    const QString name = platform::reminderValueName();
+    const QString name = settings::reminderValueName();
     QCOMPARE(name, documents::ScrambleText(QStringLiteral("Duration")));
     QCOMPARE(documents::UnscrambleText(name), QStringLiteral("Duration"));
     // QSettings reads '/' and '\' in a key as group separators.
@@ -151,25 +151,25 @@ void tst_ReminderDecision::storedDate_survivesTheSettingsFile()
     QFETCH(QDate, date);
     {
         QSettings settings(m_file, QSettings::IniFormat);
-        platform::runUpdateReminder(settings, date, [] { return false; }, [] {});
+        settings::runUpdateReminder(settings, date, [] { return false; }, [] {});
     }
     QSettings reread(m_file, QSettings::IniFormat);
-    QCOMPARE(platform::reminderDate(storedText(reread)), date);
+    QCOMPARE(settings::reminderDate(storedText(reread)), date);
 }
 
 void tst_ReminderDecision::run_firstStart_storesTodaySilently()
 {
     QSettings settings(m_file, QSettings::IniFormat);
-    platform::runUpdateReminder(settings, kToday, [this] { ++m_asked; return true; }, [this] { ++m_opened; });
+    settings::runUpdateReminder(settings, kToday, [this] { ++m_asked; return true; }, [this] { ++m_opened; });
     QCOMPARE(m_asked, 0);
     QCOMPARE(m_opened, 0);
 
     QSettings reread(m_file, QSettings::IniFormat);
     QCOMPARE(reread.childGroups(), QStringList{QStringLiteral("Settings")});
     reread.beginGroup(QStringLiteral("Settings"));
-    QCOMPARE(reread.childKeys(), QStringList{platform::reminderValueName()});
+    QCOMPARE(reread.childKeys(), QStringList{settings::reminderValueName()});
     reread.endGroup();
-    QCOMPARE(platform::reminderDate(storedText(reread)), kToday);
+    QCOMPARE(settings::reminderDate(storedText(reread)), kToday);
 }
 
 void tst_ReminderDecision::run_byStoredDateAndAnswer_data()
@@ -197,34 +197,34 @@ void tst_ReminderDecision::run_byStoredDateAndAnswer()
     QFETCH(int, storedAfter);
 
     QSettings settings(m_file, QSettings::IniFormat);
-    store(settings, platform::reminderDateText(kToday.addDays(daysFromToday)));
+    store(settings, settings::reminderDateText(kToday.addDays(daysFromToday)));
     bool openedBeforeStored = false;
-    platform::runUpdateReminder(
+    settings::runUpdateReminder(
         settings, kToday, [&] { ++m_asked; return answerYes; },
         [&] {
             ++m_opened;
-            openedBeforeStored = platform::reminderDate(storedText(settings)) != kToday;
+            openedBeforeStored = settings::reminderDate(storedText(settings)) != kToday;
         });
 
     QCOMPARE(m_asked, asked ? 1 : 0);
     QCOMPARE(m_opened, opened ? 1 : 0);
     QVERIFY(!openedBeforeStored);
     QSettings reread(m_file, QSettings::IniFormat);
-    QCOMPARE(platform::reminderDate(storedText(reread)), kToday.addDays(storedAfter));
+    QCOMPARE(settings::reminderDate(storedText(reread)), kToday.addDays(storedAfter));
 }
 
 void tst_ReminderDecision::run_afterPrompt_nextStartIsQuiet()
 {
     QSettings settings(m_file, QSettings::IniFormat);
-    store(settings, platform::reminderDateText(kToday.addDays(-30)));
+    store(settings, settings::reminderDateText(kToday.addDays(-30)));
     const auto ask = [this] { ++m_asked; return false; };
     const auto open = [this] { ++m_opened; };
 
-    platform::runUpdateReminder(settings, kToday, ask, open);
-    platform::runUpdateReminder(settings, kToday, ask, open);
-    platform::runUpdateReminder(settings, kToday.addDays(14), ask, open);
+    settings::runUpdateReminder(settings, kToday, ask, open);
+    settings::runUpdateReminder(settings, kToday, ask, open);
+    settings::runUpdateReminder(settings, kToday.addDays(14), ask, open);
     QCOMPARE(m_asked, 1);
-    platform::runUpdateReminder(settings, kToday.addDays(15), ask, open);
+    settings::runUpdateReminder(settings, kToday.addDays(15), ask, open);
     QCOMPARE(m_asked, 2);
     QCOMPARE(m_opened, 0);
 }
@@ -233,12 +233,12 @@ void tst_ReminderDecision::run_corruptValue_replacedByTodaySilently()
 {
     QSettings settings(m_file, QSettings::IniFormat);
     store(settings, QStringLiteral("not a date"));
-    platform::runUpdateReminder(settings, kToday, [this] { ++m_asked; return true; }, [this] { ++m_opened; });
+    settings::runUpdateReminder(settings, kToday, [this] { ++m_asked; return true; }, [this] { ++m_opened; });
     QCOMPARE(m_asked, 0);
-    QCOMPARE(platform::reminderDate(storedText(settings)), kToday);
+    QCOMPARE(settings::reminderDate(storedText(settings)), kToday);
 
     // From then on the reminder counts from that day again, instead of staying silent for ever.
-    platform::runUpdateReminder(settings, kToday.addDays(15), [this] { ++m_asked; return true; },
+    settings::runUpdateReminder(settings, kToday.addDays(15), [this] { ++m_asked; return true; },
                                 [this] { ++m_opened; });
     QCOMPARE(m_asked, 1);
     QCOMPARE(m_opened, 1);
@@ -248,8 +248,8 @@ void tst_ReminderDecision::settingsFile_neverHoldsNameOrDateInClear()
 {
     {
         QSettings settings(m_file, QSettings::IniFormat);
-        store(settings, platform::reminderDateText(kToday.addDays(-20)));
-        platform::runUpdateReminder(settings, kToday, [] { return false; }, [] {});
+        store(settings, settings::reminderDateText(kToday.addDays(-20)));
+        settings::runUpdateReminder(settings, kToday, [] { return false; }, [] {});
     }
     QFile file(m_file);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -261,10 +261,10 @@ void tst_ReminderDecision::settingsFile_neverHoldsNameOrDateInClear()
 
 void tst_ReminderDecision::settingsStore_keyedByExecutableName_perUser()
 {
-    const QString name = platform::settingsApplicationName();
+    const QString name = settings::settingsApplicationName();
     QCOMPARE(name, QStringLiteral("tst_reminderdecision"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-    const std::unique_ptr<QSettings> settings = platform::openSettingsStore();
+    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
     QCOMPARE(settings->scope(), QSettings::UserScope);
     QCOMPARE(settings->organizationName(), name);
     QCOMPARE(settings->applicationName(), name);

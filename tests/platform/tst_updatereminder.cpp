@@ -1,11 +1,11 @@
 #include "../common/browsercatcher.h"
 #include "../common/guitest.h"
 
-#include "platform/dialogs.h"
-#include "platform/reminderdecision.h"
-#include "platform/settingsstore.h"
-#include "platform/updatereminder.h"
-#include "platform/weblinks.h"
+#include "gui/platform/seams.h"
+#include "core/settings/reminderdecision.h"
+#include "core/settings/settingsstore.h"
+#include "gui/app/updatereminder.h"
+#include "gui/platform/weblinks.h"
 
 #include <QDesktopServices>
 #include <QSettings>
@@ -48,7 +48,7 @@ void tst_UpdateReminder::init()
 {
     guitest::setUp();
     m_urls.urls.clear();
-    platform::openSettingsStore()->clear();
+    settings::openSettingsStore()->clear();
 }
 
 void tst_UpdateReminder::cleanup()
@@ -58,20 +58,20 @@ void tst_UpdateReminder::cleanup()
 
 void tst_UpdateReminder::storeDaysFromToday(int days)
 {
-    const std::unique_ptr<QSettings> settings = platform::openSettingsStore();
-    settings->setValue(QStringLiteral("Settings/") + platform::reminderValueName(),
-                       platform::reminderDateText(QDate::currentDate().addDays(days)));
+    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+    settings->setValue(QStringLiteral("Settings/") + settings::reminderValueName(),
+                       settings::reminderDateText(QDate::currentDate().addDays(days)));
 }
 
 QDate tst_UpdateReminder::storedDate()
 {
-    const std::unique_ptr<QSettings> settings = platform::openSettingsStore();
-    return platform::reminderDate(settings->value(QStringLiteral("Settings/") + platform::reminderValueName()).toString());
+    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+    return settings::reminderDate(settings->value(QStringLiteral("Settings/") + settings::reminderValueName()).toString());
 }
 
 void tst_UpdateReminder::firstStart_noMessage_todayStored()
 {
-    platform::UpdateReminder();
+    app::UpdateReminder();
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
     QCOMPARE(storedDate(), QDate::currentDate());
@@ -96,7 +96,7 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
 
     storeDaysFromToday(daysFromToday);
     platform::MessageBox::setNextAnswer(answer);
-    platform::UpdateReminder();
+    app::UpdateReminder();
 
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     const platform::MessageBox::Shown box = platform::MessageBox::shown().constFirst();
@@ -110,7 +110,7 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
     QCOMPARE(storedDate(), QDate::currentDate());
 
     // The next start says nothing.
-    platform::UpdateReminder();
+    app::UpdateReminder();
     QCOMPARE(platform::MessageBox::shown().size(), 1);
 }
 

@@ -2,11 +2,11 @@
 // scripts and characters outside the Basic Multilingual Plane. Every computation completes, the
 // numbers follow the letter rules (only A to Z count, after upper-casing) and texts pass through
 // the readings, scrambling and the saved file without losing a character.
-#include "documents/savedreadingfile.h"
-#include "documents/scramble.h"
-#include "numerology/numerology.h"
-#include "readings/partnerdetails.h"
-#include "readings/readingtexts.h"
+#include "core/documents/savedreadingfile.h"
+#include "core/documents/scramble.h"
+#include "core/numerology/numerology.h"
+#include "core/readings/partnerdetails.h"
+#include "core/readings/readingtexts.h"
 
 #include <QTest>
 

@@ -1,10 +1,11 @@
 #include "../common/guitest.h"
 
-#include "documents/frmdisp.h"
-#include "documents/frmsavedocument.h"
-#include "documents/richtextbox.h"
-#include "numerology/compatibility.h"
-#include "readings/partnerdetails.h"
+#include "gui/documents/frmdisp.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/documents/richtextbox.h"
+#include "core/numerology/compatibility.h"
+#include "core/numerology/numerology.h"
+#include "core/readings/partnerdetails.h"
 
 #include <QPushButton>
 #include <QTextBlock>
@@ -95,7 +96,6 @@ private:
 
 void tst_Readings::init()
 {
-    readings::partnerDetails() = readings::PartnerDetails();
     m_main = guitest::showMainWindow();
     QVERIFY(m_main);
 }
@@ -150,43 +150,37 @@ void tst_Readings::lifePath_recordsDatesAndState()
     guitest::fillCouple(m_main, {"John", "", "Smith"}, "February 1 1970", {"Mary", "", "Jones"}, "January 1 1970");
     child<QPushButton>(m_main, "cmdLP")->click();
 
-    const readings::PartnerDetails &d = readings::partnerDetails();
-    QCOMPARE(d.MaleBirthDay, QStringLiteral("1"));
-    QCOMPARE(d.MaleBirthMonth, QStringLiteral("February"));
-    QCOMPARE(d.MaleBirthYear, QStringLiteral("1970"));
-    QCOMPARE(d.FemaleBirthMonth, QStringLiteral("January"));
-    QVERIFY(d.MaleFirstName.isEmpty()); // names are recorded by the Comprehensive reading only
-
     // 1 + 2 + 1970 = 1973 -> 20 -> 2;  1 + 1 + 1970 = 1972 -> 19 -> 10 -> 1: key "21", not "12"
-    const readings::ReadingState &s = m_main->readingState();
-    QCOMPARE(s.MaleLifePathNumber, qint16(2));
-    QCOMPARE(s.FemaleLifePathNumber, qint16(1));
-    QCOMPARE(s.LifePathCombination, QStringLiteral("21"));
-    QCOMPARE(s.LifePathCompatibilityText, numerology::CompatibilityText(QStringLiteral("21")));
-    QVERIFY(s.LifePathCompatibilityText != numerology::CompatibilityText(QStringLiteral("12")));
+    frmDisp *disp = shownReadingWindow();
+    QVERIFY(disp);
+    const QString text = disp->txtDisp()->text();
+    QVERIFY(text.startsWith(QLatin1String("LifePath Compatibility Combination: 2 + 1")));
+    QVERIFY(text.contains(numerology::CompatibilityText(QStringLiteral("21"))));
+    QVERIFY(!text.contains(numerology::CompatibilityText(QStringLiteral("12"))));
 }
 
 void tst_Readings::destiny_recordsNamesButNoDetails()
 {
+    // Blanks around a name part count nothing: "  John " is John.
     guitest::fillCouple(m_main, {"  John ", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdD")->click();
 
-    const readings::ReadingState &s = m_main->readingState();
-    QCOMPARE(s.MaleFullName, QStringLiteral("JohnPaulSmith"));
-    QCOMPARE(s.FemaleFullName, QStringLiteral("MaryJones"));
-    QCOMPARE(s.DestinyCombination, QStringLiteral("43"));
-    QVERIFY(readings::partnerDetails() == readings::PartnerDetails());
+    frmDisp *disp = shownReadingWindow();
+    QVERIFY(disp);
+    QVERIFY(disp->txtDisp()->text().startsWith(QLatin1String("Destiny Compatibility Combination: 4 + 3")));
+    QVERIFY(disp->txtDisp()->text().contains(numerology::CompatibilityText(QStringLiteral("43"))));
 }
 
 void tst_Readings::destiny_caseAndNameSplitDoNotMatter()
 {
     guitest::fillCouple(m_main, {"mary ann", "", "LEE"}, "March 15 1985", {"Ann", "", "Lee"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdD")->click();
-    const QString first = m_main->readingState().DestinyCombination;
+    const QString first = shownReadingWindow()->txtDisp()->text();
+    child<QPushButton>(shownReadingWindow(), "cmdBack")->click();
 
     guitest::fillCouple(m_main, {"Mary", "Ann", "Lee"}, "March 15 1985", {"ANN", "", "lee"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdD")->click();
-    QCOMPARE(m_main->readingState().DestinyCombination, first);
+    QCOMPARE(shownReadingWindow()->txtDisp()->text(), first);
 }
 
 void tst_Readings::destiny_noValuedLetter_showsHeadingAndEmptyParagraph()
@@ -206,13 +200,16 @@ void tst_Readings::comprehensive_workedExample_lineByLine()
     guitest::fillCouple(m_main, {"First", "Middle", "Last"}, "January 1 1900", {" Ann ", "", "Lee"}, "March 15 1985");
     child<QPushButton>(m_main, "cmdCR")->click();
 
-    frmSaveDocument *document = frmSaveDocument::loadedInstance();
+    frmSaveDocument *document = guitest::documentWindow();
     QVERIFY(document);
     QCOMPARE(guitest::modalWindows().size(), 1);
     QCOMPARE(guitest::modalWindows().constFirst().data(), static_cast<QDialog *>(document));
     QCOMPARE(document->windowTitle(), QStringLiteral("Tovrin v1.65"));
 
-    const readings::ReadingState &s = m_main->readingState();
+    const int maleDestiny = numerology::StringToNumber(QStringLiteral("FIRSTMIDDLELAST"));
+    const int femaleDestiny = numerology::StringToNumber(QStringLiteral("ANNLEE"));
+    const QString destinyText = numerology::CompatibilityText(QString::number(maleDestiny)
+                                                              + QString::number(femaleDestiny));
     const QStringList expected = {
         "Male Information",
         "Name: First Middle Last",
@@ -228,11 +225,9 @@ void tst_Readings::comprehensive_workedExample_lineByLine()
         "",
         "",
         "",
-        QStringLiteral("Destiny Compatibility Combination is %1 + %2")
-            .arg(s.MaleDestinyNumber)
-            .arg(s.FemaleDestinyNumber),
+        QStringLiteral("Destiny Compatibility Combination is %1 + %2").arg(maleDestiny).arg(femaleDestiny),
         "",
-        s.DestinyCompatibilityText,
+        destinyText,
         "",
         "",
         "",
@@ -240,12 +235,7 @@ void tst_Readings::comprehensive_workedExample_lineByLine()
     };
     QCOMPARE(document->RTB()->text(), expected.join(CRLF));
     QCOMPARE(document->RTB()->selStart(), 0); // shown from the top
-    QVERIFY(!s.DestinyCompatibilityText.isEmpty());
-    QVERIFY(!s.ComprehensiveMode);
-
-    const readings::PartnerDetails &d = readings::partnerDetails();
-    QCOMPARE(d.toList(), QStringList({"First", "Middle", "Last", "Ann", "", "Lee", "January", "1", "1900", "March",
-                                      "15", "1985"}));
+    QVERIFY(!destinyText.isEmpty());
 }
 
 void tst_Readings::comprehensive_emphasisOnSectionsOnly()
@@ -253,20 +243,19 @@ void tst_Readings::comprehensive_emphasisOnSectionsOnly()
     guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdCR")->click();
 
-    const readings::ReadingState &s = m_main->readingState();
-    const QList<Run> list = runs(frmSaveDocument::loadedInstance()->RTB());
+    const QList<Run> list = runs(guitest::documentWindow()->RTB());
     QCOMPARE(list.size(), 5);
     QVERIFY(!list[0].bold);
     QVERIFY(list[0].text.startsWith(QLatin1String("Male Information")));
     QVERIFY(list[0].text.endsWith(QStringLiteral("January 1, 1990") + CRLF + CRLF));
     QVERIFY(list[1].bold);
     QCOMPARE(list[1].text, "LifePath Compatibility Number Combination is 5 + 3" + CRLF + CRLF
-                               + s.LifePathCompatibilityText + CRLF + CRLF);
+                               + numerology::CompatibilityText(QStringLiteral("53")) + CRLF + CRLF);
     QVERIFY(!list[2].bold);
     QCOMPARE(list[2].text, CRLF + CRLF);
     QVERIFY(list[3].bold);
-    QCOMPARE(list[3].text, "Destiny Compatibility Combination is 4 + 3" + CRLF + CRLF + s.DestinyCompatibilityText
-                               + CRLF + CRLF);
+    QCOMPARE(list[3].text, "Destiny Compatibility Combination is 4 + 3" + CRLF + CRLF
+                               + numerology::CompatibilityText(QStringLiteral("43")) + CRLF + CRLF);
     QVERIFY(!list[4].bold);
     QCOMPARE(list[4].text, CRLF + CRLF);
 }
@@ -276,7 +265,7 @@ void tst_Readings::comprehensive_showsNoOtherWindowOrMessage()
     guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "February 29 2000", {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdCR")->click();
     QVERIFY(platform::MessageBox::shown().isEmpty());
-    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!guitest::readingWindow());
     QCOMPARE(guitest::modalWindows().size(), 1);
     QCOMPARE(guitest::visibleTopLevelWindows().size(), 2); // main window and document window
 }
@@ -285,11 +274,11 @@ void tst_Readings::comprehensive_twiceInARow_eachOnlyItsOwn()
 {
     guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdCR")->click();
-    child<QPushButton>(frmSaveDocument::loadedInstance(), "cmdBack")->click();
+    child<QPushButton>(guitest::documentWindow(), "cmdBack")->click();
 
     guitest::fillCouple(m_main, {"Adam", "", "Brown"}, "May 5 1975", {"Eve", "", "White"}, "June 6 1976");
     child<QPushButton>(m_main, "cmdCR")->click();
-    const QString text = frmSaveDocument::loadedInstance()->RTB()->text();
+    const QString text = guitest::documentWindow()->RTB()->text();
     QVERIFY(text.startsWith(QStringLiteral("Male Information") + CRLF + QStringLiteral("Name: Adam  Brown")));
     QVERIFY(!text.contains(QLatin1String("John")));
     QCOMPARE(text.count(QLatin1String("Male Information")), 1);
@@ -299,19 +288,19 @@ void tst_Readings::singleReadingAfterComprehensive_goesToReadingWindow()
 {
     guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdCR")->click();
-    child<QPushButton>(frmSaveDocument::loadedInstance(), "cmdBack")->click();
+    child<QPushButton>(guitest::documentWindow(), "cmdBack")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     child<QPushButton>(m_main, "cmdLP")->click();
     QVERIFY(shownReadingWindow());
-    QVERIFY(!frmSaveDocument::loadedInstance()); // the document window stays unloaded until it is next used
+    QVERIFY(!guitest::documentWindow()); // the document window stays unloaded until it is next used
 }
 
 void tst_Readings::names_arePlainTextNeverMarkup()
 {
     guitest::fillCouple(m_main, {"<b>Ann</b>", "", "&amp;"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdCR")->click();
-    const QString text = frmSaveDocument::loadedInstance()->RTB()->text();
+    const QString text = guitest::documentWindow()->RTB()->text();
     QVERIFY(text.contains(QLatin1String("Name: <b>Ann</b>  &amp;")));
 }
 
@@ -337,7 +326,7 @@ void tst_Readings::readingWindow_backKeepsInput()
     QVERIFY(disp->hook().isHooked());
     child<QPushButton>(disp, "cmdBack")->click();
 
-    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!guitest::readingWindow());
     QVERIFY(m_main->isVisible());
     QCOMPARE(child<QLineEdit>(m_main, "txtMM")->text(), QStringLiteral("Paul"));
     QCOMPARE(child<QComboBox>(m_main, "cboMD")->currentText(), QStringLiteral("15"));
@@ -350,9 +339,9 @@ void tst_Readings::readingWindow_exitHidesMainAndShowsExitScreen()
     frmDisp *disp = shownReadingWindow();
     child<QPushButton>(disp, "cmdExit")->click();
 
-    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!guitest::readingWindow());
     QVERIFY(!m_main->isVisible());
-    QVERIFY(app::exitScreenShown());
+    QVERIFY(guitest::program().exitScreenShown());
     QCOMPARE(guitest::quitCount(), 0);
 }
 
@@ -362,11 +351,11 @@ void tst_Readings::readingWindow_closeBoxUnloadsWithoutExit()
     child<QPushButton>(m_main, "cmdLP")->click();
     QPointer<frmDisp> disp = shownReadingWindow();
     disp->close();
-    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!guitest::readingWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!disp);
     QVERIFY(m_main->isVisible());
-    QVERIFY(!app::exitScreenShown());
+    QVERIFY(!guitest::program().exitScreenShown());
 }
 
 void tst_Readings::readingWindow_selectionClearedAfterDragAndKeys()
@@ -402,20 +391,21 @@ void tst_Readings::readingWindow_selectionClearedAfterDragAndKeys()
 
 void tst_Readings::documentWindow_backUnloadsAndNextIsFresh()
 {
-    QPointer<frmSaveDocument> first = frmSaveDocument::loadedInstance();
+    QPointer<frmSaveDocument> first = guitest::documentWindow();
     guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdCR")->click();
-    QCOMPARE(frmSaveDocument::loadedInstance(), first.data());
+    QCOMPARE(guitest::documentWindow(), first.data());
     child<QPushButton>(first, "cmdBack")->click();
-    QVERIFY(!frmSaveDocument::loadedInstance());
+    QVERIFY(!guitest::documentWindow());
     QVERIFY(!first->hook().isHooked());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!first);
 
-    frmSaveDocument *next = frmSaveDocument::instance();
-    QVERIFY(next->RTB()->text().isEmpty());
+    child<QPushButton>(m_main, "cmdCR")->click();
+    frmSaveDocument *next = guitest::documentWindow();
+    QVERIFY(next);
+    QCOMPARE(next->RTB()->text().count(QLatin1String("Male Information")), 1);
     QVERIFY(next->hook().isHooked());
-    QVERIFY(!next->isVisible());
 }
 
 void tst_Readings::keyboard_enterRunsReading_escapeGoesBack_data()
@@ -444,7 +434,7 @@ void tst_Readings::keyboard_enterRunsReading_escapeGoesBack()
     QCOMPARE(shown->objectName(), window);
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     QTest::keyClick(shown, Qt::Key_Escape);
-    QVERIFY(!frmDisp::loadedInstance());
+    QVERIFY(!guitest::readingWindow());
     QVERIFY(shown.isNull() || !shown->isVisible());
     QVERIFY(m_main->isVisible());
 }

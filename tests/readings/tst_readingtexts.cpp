@@ -1,5 +1,7 @@
-#include "readings/partnerdetails.h"
-#include "readings/readingtexts.h"
+#include "core/numerology/compatibility.h"
+#include "core/readings/partnerdetails.h"
+#include "core/readings/reading.h"
+#include "core/readings/readingtexts.h"
 
 #include <QTest>
 
@@ -15,7 +17,20 @@ private slots:
     void partnerBlock_monthDayCommaYear();
     void fullNames_displayedWithBlanks_countedWithout();
     void partnerDetails_savedOrder_roundTrip();
+    void wholeReadings_data();
+    void wholeReadings();
 };
+
+namespace QTest {
+template<>
+char *toString(const QList<readings::TextRun> &runs)
+{
+    QString all;
+    for (const readings::TextRun &run : runs)
+        all += (run.bold ? QStringLiteral("[B]") : QStringLiteral("[ ]")) + run.text;
+    return qstrdup(qPrintable(all));
+}
+} // namespace QTest
 
 void tst_ReadingTexts::headings_data()
 {
@@ -36,8 +51,6 @@ void tst_ReadingTexts::headings()
     QFETCH(QString, expected);
     const auto k = static_cast<Kind>(kind);
     QCOMPARE(document ? documentHeading(k, 5, 3) : standaloneHeading(k, 5, 3), expected);
-    if (!document)
-        QCOMPARE(standaloneText(k, 5, 3, "P"), expected + "P\r\n\r\n\r\n\r\n");
 }
 
 void tst_ReadingTexts::partnerBlock_monthDayCommaYear()
@@ -68,6 +81,72 @@ void tst_ReadingTexts::partnerDetails_savedOrder_roundTrip()
     QCOMPARE(list.at(11), QStringLiteral("1972"));
     QVERIFY(PartnerDetails::fromList(list) == d);
     QCOMPARE(PartnerDetails::fromList({"A"}).toList().mid(1), QStringList(11, QString()));
+}
+
+void tst_ReadingTexts::wholeReadings_data()
+{
+    QTest::addColumn<QStringList>("details"); // in saved order, trimmed as the main window gives them
+    QTest::addColumn<QString>("lifePath");    // the pair of numbers as the headings show it
+    QTest::addColumn<QString>("destiny");
+    QTest::addColumn<QString>("partners");    // the document's opening, both partners
+
+    QTest::newRow("John Paul Smith and Mary Jones")
+        << QStringList{"John", "Paul", "Smith", "Mary", "", "Jones", "March", "15", "1985", "January", "1", "1990"}
+        << "5 + 3" << "4 + 3"
+        << "Male Information\r\nName: John Paul Smith\r\nDate of Birth: March 15, 1985\r\n\r\n"
+           "Female Information\r\nName: Mary  Jones\r\nDate of Birth: January 1, 1990\r\n\r\n";
+    // FIRSTMIDDLELAST 27 + 29 + 7 = 63 -> 9; ANNLEE 24 -> 6
+    QTest::newRow("First Middle Last and Ann Lee")
+        << QStringList{"First", "Middle", "Last", "Ann", "", "Lee", "January", "1", "1900", "March", "15", "1985"}
+        << "3 + 5" << "9 + 6"
+        << "Male Information\r\nName: First Middle Last\r\nDate of Birth: January 1, 1900\r\n\r\n"
+           "Female Information\r\nName: Ann  Lee\r\nDate of Birth: March 15, 1985\r\n\r\n";
+    // No letter with a value: the Destiny number is 0, and the table has no paragraph for it.
+    QTest::newRow("a name of digits and punctuation")
+        << QStringList{"123", "", "!!!", "Mary", "", "Jones", "March", "15", "1985", "January", "1", "1990"}
+        << "5 + 3" << "0 + 3"
+        << "Male Information\r\nName: 123  !!!\r\nDate of Birth: March 15, 1985\r\n\r\n"
+           "Female Information\r\nName: Mary  Jones\r\nDate of Birth: January 1, 1990\r\n\r\n";
+}
+
+void tst_ReadingTexts::wholeReadings()
+{
+    QFETCH(QStringList, details);
+    QFETCH(QString, lifePath);
+    QFETCH(QString, destiny);
+    QFETCH(QString, partners);
+
+    const PartnerDetails couple = PartnerDetails::fromList(details);
+    const QString end = QStringLiteral("\r\n\r\n");
+    const auto paragraph = [](const QString &pair) {
+        return numerology::CompatibilityText(QString(pair).remove(QStringLiteral(" + ")));
+    };
+
+    const Reading lp = lifePathReading(couple);
+    QCOMPARE(lp.caption, QStringLiteral("LifePath Compatibility"));
+    QCOMPARE(lp.runs, (QList<TextRun>{
+                          {"LifePath Compatibility Combination: " + lifePath + end + paragraph(lifePath) + end + end,
+                           false}}));
+
+    const Reading d = destinyReading(couple);
+    QCOMPARE(d.caption, QStringLiteral("Destiny Compatibility"));
+    QCOMPARE(d.runs, (QList<TextRun>{
+                         {"Destiny Compatibility Combination: " + destiny + end + paragraph(destiny) + end + end,
+                          false}}));
+
+    const Reading document = comprehensiveReading(couple);
+    QCOMPARE(document.caption, QStringLiteral("Tovrin v1.65"));
+    QCOMPARE(document.runs, (QList<TextRun>{
+                                {partners, false},
+                                {"LifePath Compatibility Number Combination is " + lifePath + end
+                                     + paragraph(lifePath) + end,
+                                 true},
+                                {end, false},
+                                {"Destiny Compatibility Combination is " + destiny + end + paragraph(destiny) + end,
+                                 true},
+                                {end, false},
+                            }));
+    QCOMPARE(document.text(), partners + document.runs.at(1).text + end + document.runs.at(3).text + end);
 }
 
 QTEST_APPLESS_MAIN(tst_ReadingTexts)

@@ -1,0 +1,67 @@
+#include "core/readings/validation.h"
+
+#include "core/numerology/calendar.h"
+
+namespace readings {
+
+namespace {
+
+struct Required {
+    const QString PartnerDetails::*text;
+    const char *message;
+    Field focus;
+};
+
+const Required kRequired[] = {
+    {&PartnerDetails::MaleFirstName, "Male: First Name cannot be blank", Field::MaleFirst},
+    {&PartnerDetails::MaleLastName, "Male: Last Name cannot be blank", Field::MaleLast},
+    {&PartnerDetails::FemaleFirstName, "Female: First Name cannot be blank", Field::FemaleFirst},
+    {&PartnerDetails::FemaleLastName, "Female: Last Name cannot be blank", Field::FemaleLast},
+    {&PartnerDetails::MaleBirthDay, "Male: Date of Birth cannot be blank", Field::MaleDay},
+    {&PartnerDetails::MaleBirthMonth, "Male: Month of Birth cannot be blank", Field::MaleMonth},
+    {&PartnerDetails::MaleBirthYear, "Male: Year of Birth cannot be blank", Field::MaleYear},
+    {&PartnerDetails::FemaleBirthDay, "Female: Date of Birth cannot be blank", Field::FemaleDay},
+    {&PartnerDetails::FemaleBirthMonth, "Female: Month of Birth cannot be blank", Field::FemaleMonth},
+    {&PartnerDetails::FemaleBirthYear, "Female: Year of Birth cannot be blank", Field::FemaleYear},
+};
+
+constexpr int kFebruary = 2;
+
+// The message for a day its month does not have, or an empty text. February has a message of its
+// own; the other months' message differs by a blank before the "!".
+QString dateFault(const QString &monthText, const QString &dayText, const QString &yearText, bool partner)
+{
+    const int month = numerology::monthNumber(monthText.trimmed());
+    const int day = dayText.trimmed().toInt();
+    const int year = yearText.trimmed().toInt();
+    if (month == 0)
+        return QString();
+    if (month == kFebruary) {
+        if (day > numerology::daysInMonth(kFebruary, year))
+            return partner ? QStringLiteral("Please Enter Your Partners Correct Date Or Month!")
+                           : QStringLiteral("Please Enter Your Correct Date Or Month!");
+    } else if (day > numerology::daysInMonth(month, year)) {
+        return partner ? QStringLiteral("Please Enter Your Partners Correct Date Or Month !")
+                       : QStringLiteral("Please Enter Your Correct Date Or Month !");
+    }
+    return QString();
+}
+
+} // namespace
+
+ValidationResult checkInput(const PartnerDetails &d)
+{
+    for (const Required &field : kRequired) {
+        if ((d.*field.text).trimmed().isEmpty())
+            return {false, QString::fromLatin1(field.message), field.focus};
+    }
+
+    QString fault = dateFault(d.MaleBirthMonth, d.MaleBirthDay, d.MaleBirthYear, false);
+    if (fault.isEmpty())
+        fault = dateFault(d.FemaleBirthMonth, d.FemaleBirthDay, d.FemaleBirthYear, true);
+    if (!fault.isEmpty())
+        return {false, fault, Field::None};
+    return {};
+}
+
+} // namespace readings

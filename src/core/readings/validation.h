@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/readings/partnerdetails.h"
+
+#include <QString>
+
+// The rules a couple's details must pass before any reading is composed.
+namespace readings {
+
+// The input fields that a failed check sends the keyboard focus to.
+enum class Field {
+    None, // the focus stays where it is
+    MaleFirst,
+    MaleLast,
+    FemaleFirst,
+    FemaleLast,
+    MaleDay,
+    MaleMonth,
+    MaleYear,
+    FemaleDay,
+    FemaleMonth,
+    FemaleYear,
+};
+
+struct ValidationResult {
+    bool ok = true;
+    QString message; // the one message to show when !ok
+    Field focus = Field::None;
+};
+
+// Checks the required names, then the male date of birth, then the female one, and reports the
+// first fault only. A detail made only of blanks counts as blank. A date is a month name, a day
+// and a year as the date lists write them.
+ValidationResult checkInput(const PartnerDetails &details);
+
+} // namespace readings

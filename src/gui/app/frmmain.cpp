@@ -1,0 +1,454 @@
+#include "gui/app/frmmain.h"
+
+#include "core/numerology/calendar.h"
+#include "core/program/version.h"
+#include "core/readings/reading.h"
+#include "core/readings/validation.h"
+#include "gui/app/aboutwindow.h"
+#include "gui/app/mainwindowlayout.h"
+#include "gui/documents/frmdisp.h"
+#include "gui/documents/frmsavedocument.h"
+#include "gui/documents/openreading.h"
+#include "gui/platform/linklabel.h"
+#include "gui/platform/seams.h"
+#include "gui/platform/weblinks.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+QStringList numbers(int first, int last)
+{
+    QStringList texts;
+    texts.reserve(last - first + 1);
+    for (int n = first; n <= last; ++n)
+        texts.append(QString::number(n));
+    return texts;
+}
+
+} // namespace
+
+frmMain::frmMain()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(program::caption());
+    setAttribute(Qt::WA_QuitOnClose, false); // leaving the main window shows the exit screen first
+    createControls();
+    createMenus();
+    app::applyMainWindowLayout(this);
+    Form_Load();
+    m_txtMF->setFocus();
+}
+
+QLineEdit *frmMain::lineEdit(QWidget *parent, const char *name, const QString &accessibleName)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(accessibleName);
+    return edit;
+}
+
+QComboBox *frmMain::comboBox(QWidget *parent, const char *name, const QString &accessibleName)
+{
+    auto *list = new QComboBox(parent); // a drop-down list: picking only, no typing
+    list->setObjectName(QLatin1String(name));
+    list->setAccessibleName(accessibleName);
+    return list;
+}
+
+QLabel *frmMain::label(QWidget *parent, const char *name, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QPushButton *frmMain::pushButton(QWidget *parent, const char *name, const QString &text)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+QAction *frmMain::action(const char *name, const QString &text)
+{
+    auto *a = new QAction(text, this);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+void frmMain::createControls()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(central);
+
+    label(central, "Label11", QStringLiteral("Tovrin"))->setAlignment(Qt::AlignCenter);
+    auto *cmdOpen = pushButton(central, "cmdOpen", QStringLiteral("&Open Previously Saved Reading"));
+
+    auto *frame2 = new QGroupBox(QStringLiteral("www.example.com"), central);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    auto *label61 = new LinkLabel(QStringLiteral("Ask, share and compare readings on our discussion board"), frame2);
+    label61->setObjectName(QStringLiteral("Label61"));
+
+    auto *frame1 = new QGroupBox(QStringLiteral("Note: "), central);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    label(frame1, "Label14",
+          QStringLiteral("This program has been designed keeping in mind date settings according to MM/DD/YYYY format"))
+        ->setWordWrap(true);
+
+    // The two partners' frames are laid out alike.
+    struct PartnerControls {
+        const char *frame, *title;
+        const char *labels[4];
+        QLineEdit **names[3];
+        const char *nameBoxes[3];
+        QComboBox **dates[3];
+        const char *dateLists[3];
+    };
+    const PartnerControls partners[] = {
+        {"fraM", "Male", {"Label1", "Label4", "Label5", "Label2"},
+         {&m_txtMF, &m_txtMM, &m_txtML}, {"txtMF", "txtMM", "txtML"},
+         {&m_cboMM, &m_cboMD, &m_cboMY}, {"cboMM", "cboMD", "cboMY"}},
+        {"fraF", "Female", {"Label10", "Label9", "Label8", "Label7"},
+         {&m_txtFF, &m_txtFM, &m_txtFL}, {"txtFF", "txtFM", "txtFL"},
+         {&m_cboFM, &m_cboFD, &m_cboFY}, {"cboFM", "cboFD", "cboFY"}},
+    };
+    const QString nameLabels[] = {QStringLiteral("* First Name"), QStringLiteral("Middle Name"),
+                                  QStringLiteral("* Last Name")};
+    const QString datePart[] = {QStringLiteral("month"), QStringLiteral("day"), QStringLiteral("year")};
+    for (const PartnerControls &p : partners) {
+        auto *frame = new QGroupBox(QLatin1String(p.title), central);
+        frame->setObjectName(QLatin1String(p.frame));
+        for (int i = 0; i < 3; ++i) {
+            QLabel *l = label(frame, p.labels[i], nameLabels[i]);
+            *p.names[i] = lineEdit(frame, p.nameBoxes[i], nameLabels[i]);
+            (*p.names[i])->setAccessibleDescription(QLatin1String(p.title));
+            l->setBuddy(*p.names[i]);
+        }
+        QLabel *dateLabel = label(frame, p.labels[3], QStringLiteral("Date of Birth"));
+        for (int i = 0; i < 3; ++i) {
+            *p.dates[i] = comboBox(frame, p.dateLists[i], QStringLiteral("Date of Birth ") + datePart[i]);
+            // On Linux a list's accessible name is its current entry, so the description says what it is.
+            (*p.dates[i])->setAccessibleDescription(QLatin1String(p.title) + QStringLiteral(", Date of Birth, ")
+                                                    + datePart[i]);
+        }
+        dateLabel->setBuddy(*p.dates[0]);
+    }
+
+    auto *cmdExit = pushButton(central, "cmdExit", QStringLiteral("Exit"));
+    auto *cmdCR = pushButton(central, "cmdCR", QStringLiteral("Comprehensive Reading"));
+    auto *cmdLP = pushButton(central, "cmdLP", QStringLiteral("LifePath Compatibility"));
+    auto *cmdD = pushButton(central, "cmdD", QStringLiteral("Destiny Compatibility"));
+
+    auto *fraFullBrand = new QGroupBox(central);
+    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
+    m_lblCobrand = new LinkLabel(QStringLiteral("Co-brand this software for your site. Put your own name "
+                                                "and link into Tovrin and give it away to your visitors."),
+                                 fraFullBrand);
+    m_lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
+    m_lblFullBrand = new LinkLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business "
+                                                  "with a fully branded copy of Tovrin."),
+                                   fraFullBrand);
+    m_lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
+    for (LinkLabel *ad : {m_lblCobrand, m_lblFullBrand}) {
+        ad->setAlignment(Qt::AlignCenter);
+        ad->setWordWrap(true);
+    }
+
+    auto *command3 = pushButton(central, "Command3", QStringLiteral("Donate"));
+    auto *cmdNav = pushButton(central, "cmdNav", QStringLiteral("Exit"));
+
+    // The marriage date lies outside the visible area and nothing reads it.
+    label(central, "Label3", QStringLiteral("Marriage Date"));
+    m_cboMMD = comboBox(central, "cboMMD", QStringLiteral("Marriage Date day"));
+    m_cboMMM = comboBox(central, "cboMMM", QStringLiteral("Marriage Date month"));
+    m_cboMMY = comboBox(central, "cboMMY", QStringLiteral("Marriage Date year"));
+
+    connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(cmdCR, &QPushButton::clicked, this, &frmMain::cmdCR_Click);
+    connect(cmdLP, &QPushButton::clicked, this, &frmMain::cmdLP_Click);
+    connect(cmdD, &QPushButton::clicked, this, &frmMain::cmdD_Click);
+    connect(cmdNav, &QPushButton::clicked, this, &frmMain::cmdNav_Click);
+    connect(command3, &QPushButton::clicked, this, &platform::OpenDonatePage);
+    connect(label61, &LinkLabel::clicked, this, &platform::OpenHomePage);
+    connect(m_lblCobrand, &LinkLabel::clicked, this, &platform::OpenCoBrandPage);
+    connect(m_lblFullBrand, &LinkLabel::clicked, this, &platform::OpenFullBrandPage);
+}
+
+void frmMain::createMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction *comprehensive = action("mnuComprehensive", QStringLiteral("&Comprehensive Reading"));
+    QAction *lifePath = action("mnuLifePath", QStringLiteral("&LifePath Compatibility"));
+    QAction *destiny = action("mnuDestiny", QStringLiteral("&Destiny Compatibility"));
+    QAction *exit = action("mnuExit", QStringLiteral("E&xit"));
+    file->addAction(comprehensive);
+    file->addAction(lifePath);
+    file->addAction(destiny);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep"));
+    file->addAction(exit);
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *online = action("mnuOnline", QStringLiteral("&Online help"));
+    QAction *visit = action("mnuVisit", QStringLiteral("&Visit us Online"));
+    QAction *update = action("mnuUpdate", QStringLiteral("Check for Software &Update"));
+    QAction *about = action("mnuAbout", QStringLiteral("&About Software"));
+    help->addAction(online);
+    help->addAction(visit);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
+    help->addAction(update);
+    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
+    help->addAction(about);
+
+    QAction *donate = action("mnuDonate", QStringLiteral("&Donate"));
+    QAction *makeMoney = action("mnuMakeMoney", QStringLiteral("Make Money &Online"));
+    bar->addAction(donate);
+    bar->addAction(makeMoney);
+
+    connect(comprehensive, &QAction::triggered, this, &frmMain::mnuComprehensive_Click);
+    connect(lifePath, &QAction::triggered, this, &frmMain::mnuLifePath_Click);
+    connect(destiny, &QAction::triggered, this, &frmMain::mnuDestiny_Click);
+    connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(online, &QAction::triggered, this, &platform::OpenOnlineHelpPage);
+    connect(visit, &QAction::triggered, this, &platform::OpenHomePage);
+    connect(update, &QAction::triggered, this, &platform::OpenDownloadPage);
+    connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(donate, &QAction::triggered, this, &platform::OpenDonatePage);
+    connect(makeMoney, &QAction::triggered, this, &platform::OpenFullBrandPage);
+}
+
+void frmMain::Form_Load()
+{
+    // The document window is loaded, hidden and hooked, as soon as this window has painted itself
+    // for the first time: ready long before anyone can ask for a reading, without keeping the
+    // window itself from appearing.
+    centralWidget()->installEventFilter(this);
+
+    const QStringList days = numbers(1, 31);
+    const QStringList years = numbers(1900, 2050);
+    m_cboMD->addItems(days);
+    m_cboMMD->addItems(days);
+    m_cboMM->addItems(numerology::monthNames());
+    m_cboMMM->addItems(numerology::monthNames());
+    m_cboMY->addItems(years);
+    m_cboMMY->addItems(years);
+    m_cboFD->addItems(days);
+    m_cboFM->addItems(numerology::monthNames());
+    m_cboFY->addItems(years);
+
+    for (QComboBox *list : {m_cboMM, m_cboMD, m_cboMY, m_cboFM, m_cboFD, m_cboFY})
+        list->setCurrentIndex(0);
+    for (QComboBox *list : {m_cboMMD, m_cboMMM, m_cboMMY})
+        list->setCurrentIndex(-1);
+}
+
+frmMain::~frmMain() = default;
+
+frmDisp *frmMain::readingWindow() const { return m_readingWindow; }
+frmSaveDocument *frmMain::documentWindow() const { return m_documentWindow; }
+frmAbout *frmMain::aboutWindow() const { return m_aboutWindow; }
+
+readings::PartnerDetails frmMain::details() const
+{
+    readings::PartnerDetails d;
+    d.MaleFirstName = m_txtMF->text().trimmed();
+    d.MaleMiddleName = m_txtMM->text().trimmed();
+    d.MaleLastName = m_txtML->text().trimmed();
+    d.FemaleFirstName = m_txtFF->text().trimmed();
+    d.FemaleMiddleName = m_txtFM->text().trimmed();
+    d.FemaleLastName = m_txtFL->text().trimmed();
+    d.MaleBirthMonth = m_cboMM->currentText().trimmed();
+    d.MaleBirthDay = m_cboMD->currentText().trimmed();
+    d.MaleBirthYear = m_cboMY->currentText().trimmed();
+    d.FemaleBirthMonth = m_cboFM->currentText().trimmed();
+    d.FemaleBirthDay = m_cboFD->currentText().trimmed();
+    d.FemaleBirthYear = m_cboFY->currentText().trimmed();
+    return d;
+}
+
+void frmMain::setDetails(const readings::PartnerDetails &d)
+{
+    m_txtMF->setText(d.MaleFirstName);
+    m_txtMM->setText(d.MaleMiddleName);
+    m_txtML->setText(d.MaleLastName);
+    m_txtFF->setText(d.FemaleFirstName);
+    m_txtFM->setText(d.FemaleMiddleName);
+    m_txtFL->setText(d.FemaleLastName);
+    const std::pair<QComboBox *, const QString *> dates[] = {
+        {m_cboMM, &d.MaleBirthMonth},   {m_cboMD, &d.MaleBirthDay},   {m_cboMY, &d.MaleBirthYear},
+        {m_cboFM, &d.FemaleBirthMonth}, {m_cboFD, &d.FemaleBirthDay}, {m_cboFY, &d.FemaleBirthYear},
+    };
+    for (const auto &[list, text] : dates) {
+        const int entry = list->findText(*text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (entry >= 0)
+            list->setCurrentIndex(entry);
+    }
+}
+
+bool frmMain::ValidateInput()
+{
+    const readings::ValidationResult result = readings::checkInput(details());
+    if (result.ok)
+        return true;
+
+    platform::MessageBox::information(this, result.message);
+    QWidget *const focus[] = {
+        nullptr, m_txtMF, m_txtML, m_txtFF, m_txtFL, m_cboMD, m_cboMM, m_cboMY, m_cboFD, m_cboFM, m_cboFY,
+    };
+    if (QWidget *field = focus[static_cast<int>(result.focus)])
+        field->setFocus();
+    return false;
+}
+
+void frmMain::cmdLP_Click()
+{
+    if (ValidateInput())
+        showReading(loadReadingWindow(), readings::lifePathReading(details()));
+}
+
+void frmMain::cmdD_Click()
+{
+    if (ValidateInput())
+        showReading(loadReadingWindow(), readings::destinyReading(details()));
+}
+
+void frmMain::cmdCR_Click()
+{
+    if (ValidateInput())
+        showReading(loadDocumentWindowNow(), readings::comprehensiveReading(details()));
+}
+
+void frmMain::showReading(ReadingWindow *window, const readings::Reading &reading)
+{
+    window->showReading(reading, details());
+    platform::showModal(window);
+}
+
+frmDisp *frmMain::loadReadingWindow()
+{
+    if (!m_readingWindow) {
+        m_readingWindow = new frmDisp(this);
+        connect(m_readingWindow, &ReadingWindow::backRequested, this, &frmMain::backToMainWindow);
+        connect(m_readingWindow, &ReadingWindow::exitRequested, this, &frmMain::readingWindowExit);
+        connect(m_readingWindow, &ReadingWindow::unloaded, this, [this] { m_readingWindow = nullptr; });
+    }
+    return m_readingWindow;
+}
+
+frmSaveDocument *frmMain::loadDocumentWindowNow()
+{
+    if (!m_documentWindow) {
+        m_documentWindow = new frmSaveDocument(this);
+        connect(m_documentWindow, &ReadingWindow::backRequested, this, &frmMain::backToMainWindow);
+        connect(m_documentWindow, &ReadingWindow::unloaded, this, [this] { m_documentWindow = nullptr; });
+    }
+    return m_documentWindow;
+}
+
+void frmMain::cmdOpen_Click()
+{
+    if (const std::optional<readings::PartnerDetails> opened = documents::askForSavedReading(this)) {
+        setDetails(*opened);
+        cmdCR_Click();
+    }
+}
+
+void frmMain::mnuComprehensive_Click() { cmdCR_Click(); }
+void frmMain::mnuLifePath_Click() { cmdLP_Click(); }
+void frmMain::mnuDestiny_Click() { cmdD_Click(); }
+void frmMain::mnuExit_Click() { cmdExit_Click(); }
+void frmMain::cmdNav_Click() { cmdExit_Click(); }
+
+void frmMain::mnuAbout_Click()
+{
+    if (!m_aboutWindow) {
+        m_aboutWindow = new frmAbout(this);
+        connect(m_aboutWindow, &frmAbout::unloaded, this, [this] { m_aboutWindow = nullptr; });
+    }
+    platform::showModal(m_aboutWindow);
+}
+
+void frmMain::cmdExit_Click()
+{
+    leave();
+}
+
+void frmMain::backToMainWindow()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+// The reading window's own Exit: the reading goes, this window hides, and the exit screen shows.
+void frmMain::readingWindowExit()
+{
+    hide();
+    emit exitScreenRequested();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Paint) {
+        centralWidget()->removeEventFilter(this);
+        QTimer::singleShot(0, this, &frmMain::loadDocumentWindow);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::loadDocumentWindow()
+{
+    loadDocumentWindowNow();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    leave();
+}
+
+void frmMain::leave()
+{
+    emit exitScreenRequested();
+    hide();
+    unload();
+}
+
+void frmMain::Form_Unload()
+{
+    // Leaving again while unloading changes nothing: the exit screen is already up.
+    emit exitScreenRequested();
+    hide();
+}
+
+void frmMain::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (m_readingWindow)
+        m_readingWindow->unload();
+    if (m_documentWindow)
+        m_documentWindow->unload();
+    if (m_aboutWindow)
+        m_aboutWindow->unload();
+    Form_Unload();
+    emit unloaded();
+    deleteLater();
+}

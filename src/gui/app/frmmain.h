@@ -1,0 +1,123 @@
+#pragma once
+
+// The main window: the couple's names and dates of birth, and the commands that read them.
+//
+// Layers. The program is two libraries. src/core links only QtCore: numerology (digits and the
+// compatibility table), readings (the couple's details, the input rules, the texts and composition
+// of every reading), documents (the saved-file format, scrambling, web-address detection), settings
+// (the settings store and the update reminder's rule) and program (name, version, single copy).
+// src/gui holds the windows: app (this window, its owner app::Program, the About window and the
+// exit screen), documents (the reading and document windows, printing, saving and opening) and
+// platform (the seams to everything modal, fonts, layout tables, web pages). Includes point from
+// gui to core and, inside gui, from app to documents to platform; never back.
+//
+// How a click becomes a reading: a button or its menu entry runs one handler (cmdLP_Click,
+// cmdD_Click, cmdCR_Click). The handler takes the couple's details from the controls (details()),
+// checks them (readings::checkInput), has the core compose the reading (readings::lifePathReading,
+// destinyReading, comprehensiveReading) and hands it to the window that shows it: the reading
+// window (frmDisp) or the document window (frmSaveDocument), each owned by this window, created on
+// first use and destroyed when it unloads. Windows report back with signals; this window reports
+// to its owner that the exit screen is wanted.
+
+#include "core/readings/partnerdetails.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class LinkLabel;
+class ReadingWindow;
+class frmAbout;
+class frmDisp;
+class frmSaveDocument;
+
+namespace readings {
+struct Reading;
+}
+
+class frmMain final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // The twelve details as the controls hold them, each trimmed.
+    readings::PartnerDetails details() const;
+    // Puts details into the controls. A date that is not an entry of its list leaves that list's
+    // selection as it was.
+    void setDetails(const readings::PartnerDetails &details);
+
+    // Checks the input and shows the first fault; true when every check passed.
+    bool ValidateInput();
+
+    // The windows this one owns while they are loaded; null otherwise.
+    frmDisp *readingWindow() const;
+    frmSaveDocument *documentWindow() const;
+    frmAbout *aboutWindow() const;
+
+    // Unloads the windows this one owns, then this window, without leaving the program.
+    void unload();
+
+signals:
+    // The user left: the exit screen should show. The window has hidden itself.
+    void exitScreenRequested();
+    // The window has unloaded and will be destroyed.
+    void unloaded();
+
+public slots:
+    void cmdLP_Click();
+    void cmdD_Click();
+    void cmdCR_Click();
+    void cmdOpen_Click();
+    void cmdExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void mnuComprehensive_Click();
+    void mnuLifePath_Click();
+    void mnuDestiny_Click();
+    void mnuExit_Click();
+    void cmdNav_Click();
+    void mnuAbout_Click();
+
+private:
+    void createControls();
+    void createMenus();
+    void Form_Load();
+    void loadDocumentWindow();
+    void Form_Unload();
+    void leave();
+    void readingWindowExit();
+    void backToMainWindow();
+    void showReading(ReadingWindow *window, const readings::Reading &reading);
+    frmDisp *loadReadingWindow();
+    frmSaveDocument *loadDocumentWindowNow();
+
+    QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &accessibleName);
+    QComboBox *comboBox(QWidget *parent, const char *name, const QString &accessibleName);
+    QLabel *label(QWidget *parent, const char *name, const QString &text);
+    QPushButton *pushButton(QWidget *parent, const char *name, const QString &text);
+    QAction *action(const char *name, const QString &text);
+
+    bool m_unloaded = false;
+    QPointer<frmDisp> m_readingWindow;
+    QPointer<frmSaveDocument> m_documentWindow;
+    QPointer<frmAbout> m_aboutWindow;
+
+    QLineEdit *m_txtMF = nullptr, *m_txtMM = nullptr, *m_txtML = nullptr;
+    QLineEdit *m_txtFF = nullptr, *m_txtFM = nullptr, *m_txtFL = nullptr;
+    QComboBox *m_cboMM = nullptr, *m_cboMD = nullptr, *m_cboMY = nullptr;
+    QComboBox *m_cboFM = nullptr, *m_cboFD = nullptr, *m_cboFY = nullptr;
+    QComboBox *m_cboMMD = nullptr, *m_cboMMM = nullptr, *m_cboMMY = nullptr;
+    LinkLabel *m_lblCobrand = nullptr, *m_lblFullBrand = nullptr;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class ExitScreen;
+class frmMain;
+
+namespace app {
+
+// The owner of the program's top-level windows: the main window and the exit screen. Leaving the
+// program goes through here: the main window asks for the exit screen, and closing the exit screen
+// runs QuitApplication, which unloads every window (the main window unloads the ones it owns) and
+// ends the program through the quit seam.
+class Program final : public QObject
+{
+    Q_OBJECT
+
+public:
+    Program();
+    ~Program() override;
+
+    // The main window, created on first use and again after QuitApplication unloaded it.
+    frmMain *mainWindow();
+    // The main window while it is loaded; null before first use and once it has unloaded.
+    frmMain *loadedMainWindow() const;
+
+    // Shows the exit screen (modeless); closing it runs QuitApplication().
+    void showExitScreen();
+    bool exitScreenShown() const;
+
+    // Unloads every loaded window, each running its unload handler, then ends the program.
+    void QuitApplication();
+
+private:
+    QPointer<frmMain> m_main;
+    QPointer<ExitScreen> m_exitScreen;
+    bool m_quitting = false;
+};
+
+} // namespace app

@@ -1,0 +1,25 @@
+#include "gui/app/updatereminder.h"
+
+#include "core/settings/reminderdecision.h"
+#include "core/settings/settingsstore.h"
+#include "gui/platform/seams.h"
+#include "gui/platform/weblinks.h"
+
+#include <QSettings>
+
+namespace app {
+
+void UpdateReminder()
+{
+    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+    // Start-up runs this before the main window exists, so the question has no owner window.
+    const auto askToCheck = [] {
+        return platform::MessageBox::askYesNo(nullptr,
+                                              QStringLiteral("There maybe an update to this software available\n"
+                                                             "Do you want to check for an update?"))
+               == QMessageBox::Yes;
+    };
+    settings::runUpdateReminder(*settings, QDate::currentDate(), askToCheck, &platform::OpenDownloadPage);
+}
+
+} // namespace app

@@ -1,0 +1,54 @@
+#include "gui/documents/frmdisp.h"
+
+#include "gui/documents/richtextbox.h"
+#include "gui/platform/layouttable.h"
+#include "gui/platform/linklabel.h"
+#include "gui/platform/look.h"
+
+#include <QPushButton>
+
+frmDisp::frmDisp(QWidget *parent)
+    : ReadingWindow(QStringLiteral("frmDisp"), QStringLiteral("txtDisp"), parent)
+{
+    // Below the visible area, as designed, but still reachable by its access key.
+    m_cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("&Exit"));
+    connect(m_cmdExit, &QPushButton::clicked, this, &frmDisp::cmdExit_Click);
+
+    setFixedSize(platform::twipsRect(0, 0, 5565, 3630).size());
+    platform::applyPlacements(this, {
+        {"Label61", 0, 0, 5670, 435},
+        {"txtDisp", 60, 390, 5475, 2715},
+        {"Label1", 120, 3180, 2505, 435},
+        {"Label2", 750, 3360, 1875, 255},
+        {"cmdBack", 2970, 3180, 825, 405},
+        {"cmdPrint", 3840, 3180, 825, 405},
+        {"cmdSave", 4710, 3180, 825, 405},
+        {"cmdExit", 3510, 3720, 825, 405},
+    });
+    platform::applyTabOrder(this, {"cmdExit", "cmdBack", "cmdSave", "cmdPrint", "txtDisp"});
+    // Label1 and Label2 read as one advertisement: Label1's first line holds the sentence, and
+    // Label2's address follows "Contact " on its second line.
+    platform::fitLineInWidth(m_label1, QStringLiteral("Display Your Ad Here Permanently."));
+    m_label2->setFont(m_label1->font());
+
+    RichTextBox *box = txtDisp();
+    connect(box, &RichTextBox::gotFocus, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::keyDown, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::keyPress, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::keyUp, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::mouseDown, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::mouseUp, this, &frmDisp::clearSelection);
+
+    Form_Load();
+}
+
+void frmDisp::clearSelection()
+{
+    txtDisp()->setSelLength(0);
+}
+
+void frmDisp::cmdExit_Click()
+{
+    unload();
+    emit exitRequested();
+}

@@ -1,0 +1,108 @@
+#include "gui/documents/readingcommands.h"
+
+#include "gui/documents/readingprinter.h"
+#include "gui/documents/richtextbox.h"
+#include "core/documents/savedreadingfile.h"
+#include "gui/platform/seams.h"
+#include "core/readings/partnerdetails.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+namespace documents {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("documents", text);
+}
+
+// Writes bytes in place of the file at path, all or nothing: a failed write leaves an earlier
+// file exactly as it was. On failure reason says why.
+bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reason)
+{
+    const QFileInfo info(path);
+    if (info.exists() && info.isFile() && !info.isWritable()) {
+        // Replacing the file would succeed in a writable folder; the user's protection wins.
+        *reason = tr("The file is read-only.");
+        return false;
+    }
+    QSaveFile file(path);
+    // Unbuffered, so that a write the disk refuses (full, gone) fails here and not in a flush at
+    // commit(), which would go unnoticed and put an empty file in place of the earlier one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        *reason = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        *reason = file.errorString();
+        return false; // the unfinished copy goes away with file; the earlier file stays
+    }
+    if (!file.commit()) {
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void PrintReading(RichTextBox *box, QWidget *parent)
+{
+    if (!box)
+        return;
+    box->setSelLength(0);
+
+    QPrinter printer(QPrinter::HighResolution);
+    const QString pdfFileName = platform::printOutputFile();
+    if (pdfFileName.isEmpty()) {
+        // Without a printer Qt would quietly write a PDF file somewhere instead.
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (!defaultPrinter.isNull())
+            printer.setPrinterName(defaultPrinter.printerName());
+        if (defaultPrinter.isNull() || printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
+            platform::MessageBox::warning(parent, tr("No printer is set up on this computer, so the reading cannot be printed."));
+            return;
+        }
+    } else {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFileName);
+    }
+    printer.setDocName(box->window()->windowTitle());
+    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter); // with the document's 5 mm: 2 cm
+
+    if (!printDocument(*box->document(), printer))
+        platform::MessageBox::warning(parent, tr("The reading could not be printed."));
+}
+
+void SaveReading(QWidget *parent, const readings::PartnerDetails &details)
+{
+    platform::FileDialog::Options options;
+    options.title = QStringLiteral("Save Your Numerology Compatibility Result ....");
+    options.filter = QStringLiteral("Rich Text Format (*.kvl)");
+    options.defaultSuffix = QStringLiteral("kvl");
+    const QString path = platform::FileDialog::getSaveFileName(parent, options);
+    if (path.isEmpty())
+        return; // Cancel
+
+    const QByteArray bytes = SavedReadingFile::toBytes(details);
+    QString reason;
+    if (bytes.size() > SavedReadingFile::MaximumSize) {
+        reason = tr("The names are too long: a saved reading holds at most %1 KiB.")
+                     .arg(SavedReadingFile::MaximumSize / 1024);
+        platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
+                                                  .arg(QDir::toNativeSeparators(path), reason));
+        return;
+    }
+    if (!writeWholeFile(path, bytes, &reason)) {
+        platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
+                                                  .arg(QDir::toNativeSeparators(path), reason));
+    }
+}
+
+} // namespace documents

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/readings/partnerdetails.h"
+
+class QWidget;
+class RichTextBox;
+
+namespace documents {
+
+// Prints the whole content of box, with its emphasis, on the default printer as one job.
+void PrintReading(RichTextBox *box, QWidget *parent);
+
+// Asks for a file name and writes the couple's twelve details there as a saved reading.
+void SaveReading(QWidget *parent, const readings::PartnerDetails &details);
+
+} // namespace documents

@@ -1,0 +1,49 @@
+#include "gui/documents/readingprinter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace documents {
+
+bool printDocument(const QTextDocument &document, QPrinter &printer)
+{
+    // Lay a copy out on the printer's pages; QTextDocument::print() would add page numbers.
+    std::unique_ptr<QTextDocument> pages(document.clone());
+    pages->documentLayout()->setPaintDevice(&printer);
+    // Part of the white border is the document's own margin, repeated at the top of every page, so
+    // that no line starts exactly where the page before it ends (it would be printed on both).
+    // The layout measures margins at 96 dots per inch and scales them to the printer itself.
+    pages->setDocumentMargin(96 * 5 / 25.4); // 5 mm
+
+    const QRectF paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QSizeF pageSize = paintRect.size();
+    if (pageSize.isEmpty())
+        return false;
+    pages->setPageSize(pageSize);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+
+    const int pageCount = pages->pageCount();
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        const QRectF shown(0, page * pageSize.height(), pageSize.width(), pageSize.height());
+        painter.save();
+        painter.translate(0, -shown.top());
+        pages->drawContents(&painter, shown);
+        painter.restore();
+    }
+    if (!painter.end())
+        return false;
+    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
+}
+
+} // namespace documents

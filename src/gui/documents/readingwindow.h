@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/readings/partnerdetails.h"
+#include "gui/documents/richtexthook.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class LinkLabel;
+class RichTextBox;
+
+namespace readings {
+struct Reading;
+}
+
+// What the reading window and the document window share: the advertising band, the rich-text box
+// with its link hook, the Back, Print and Save buttons, and being unloaded rather than just hidden.
+// The window shows the reading it is given and saves the details it was made from. Unloading
+// removes the hook, tells the owner and destroys the window, so the next use starts with a fresh,
+// empty one.
+class ReadingWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    RichTextBox *box() const { return m_box; }
+
+    // Replaces what the window shows by reading, from its top; Save writes details.
+    void showReading(const readings::Reading &reading, const readings::PartnerDetails &details);
+
+    // Runs the unload handler, closes the window (ending a modal show) and destroys it later.
+    void unload();
+
+    const documents::RichTextHook &hook() const { return m_hook; }
+
+signals:
+    // Back, Escape: the window has unloaded and the owner should come forward.
+    void backRequested();
+    // The reading window's own Exit: the window has unloaded and the user is leaving.
+    void exitRequested();
+    // The window has unloaded and will be destroyed.
+    void unloaded();
+
+protected:
+    ReadingWindow(const QString &objectName, const QString &boxName, QWidget *parent);
+
+    void Form_Load();
+    virtual void Form_Unload();
+
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override; // Escape goes back, as Back does
+
+    QPushButton *button(const QString &objectName, const QString &text);
+
+    LinkLabel *m_label61 = nullptr;
+    RichTextBox *m_box = nullptr;
+    QLabel *m_label1 = nullptr;
+    QLabel *m_label2 = nullptr;
+    QPushButton *m_cmdBack = nullptr;
+    QPushButton *m_cmdPrint = nullptr;
+    QPushButton *m_cmdSave = nullptr;
+
+protected slots:
+    void cmdBack_Click();
+    void cmdPrint_Click();
+    void cmdSave_Click();
+    void Label61_Click();
+
+private:
+    documents::RichTextHook m_hook;
+    readings::PartnerDetails m_details;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/readings/reading.h"
+
+#include <QTextEdit>
+
+// The rich-text box the readings are written into. It offers what the reading code needs and
+// nothing more: the whole text with CR LF line breaks, the insertion point and selection length
+// (both counting CR LF as two characters), inserting plain text at the insertion point, and one
+// on/off emphasis (bold) for what is inserted next. It reports its key, mouse and focus events
+// so that its window can act on them. It cannot be edited by the user.
+class RichTextBox : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit RichTextBox(QWidget *parent = nullptr);
+
+    // The whole text, lines ending CR LF. setText() replaces everything, without emphasis.
+    QString text() const;
+    void setText(const QString &text);
+
+    int selStart() const;
+    void setSelStart(int position);
+    int selLength() const;
+    void setSelLength(int length);
+
+    // Inserts plain text (never markup) at the insertion point, replacing any selection, with the
+    // current emphasis; the insertion point then stands after the inserted text.
+    void setSelText(const QString &text);
+
+    void setSelBold(bool bold);
+
+    // Replaces everything by the runs, each with its emphasis, and puts the insertion point at the
+    // start.
+    void showRuns(const QList<readings::TextRun> &runs);
+
+signals:
+    void gotFocus();
+    void keyDown();
+    void keyPress();
+    void keyUp();
+    void mouseDown();
+    void mouseMove();
+    void mouseUp();
+    void clicked();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    int toInternal(int position) const;
+    int toExternal(int position) const;
+
+    bool m_bold = false;
+};

@@ -1,0 +1,193 @@
+#include "gui/documents/richtexthook.h"
+
+#include "gui/documents/richtextbox.h"
+#include "core/documents/webaddresses.h"
+#include "gui/platform/weblinks.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace documents {
+
+// Watches one box: marks its web addresses whenever its text changes, and opens the one under a
+// left-button press on the box's viewport.
+class LinkWatcher final : public QObject
+{
+public:
+    explicit LinkWatcher(RichTextBox *box)
+        : m_box(box)
+    {
+        m_box->viewport()->installEventFilter(this);
+        m_hadMouseTracking = m_box->viewport()->hasMouseTracking();
+        m_box->viewport()->setMouseTracking(true); // the pointing hand follows the mouse over links
+        m_connection = connect(m_box, &QTextEdit::textChanged, this, &LinkWatcher::markLinks);
+        markLinks();
+    }
+
+    ~LinkWatcher() override
+    {
+        if (!m_box)
+            return;
+        disconnect(m_connection);
+        m_box->viewport()->removeEventFilter(this);
+        showPointingHand(false);
+        m_box->viewport()->setMouseTracking(m_hadMouseTracking);
+        QScopedValueRollback<bool> marking(m_marking, true);
+        clearLinks();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!m_box || watched != m_box->viewport())
+            return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            // A double-click's second press arrives as MouseButtonDblClick and opens nothing more.
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton) {
+                const QUrl url = linkAt(mouse->position().toPoint());
+                if (url.isValid())
+                    platform::openWebAddress(url);
+            }
+            break;
+        }
+        case QEvent::MouseMove: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            showPointingHand(linkAt(mouse->position().toPoint()).isValid());
+            break;
+        }
+        default:
+            break;
+        }
+        return false; // the box handles every event as it would without links
+    }
+
+private:
+    QUrl linkAt(const QPoint &viewportPos) const
+    {
+        return webAddressToOpen(m_box->anchorAt(viewportPos));
+    }
+
+    // Over a link the mouse pointer is a pointing hand; elsewhere it is the box's own again.
+    void showPointingHand(bool on)
+    {
+        if (on == m_pointing)
+            return;
+        m_pointing = on;
+        QWidget *viewport = m_box->viewport();
+        if (on) {
+            m_hadOwnCursor = viewport->testAttribute(Qt::WA_SetCursor);
+            m_ownCursor = viewport->cursor();
+            viewport->setCursor(Qt::PointingHandCursor);
+        } else if (m_hadOwnCursor) {
+            viewport->setCursor(m_ownCursor);
+        } else {
+            viewport->unsetCursor();
+        }
+    }
+
+    void markLinks()
+    {
+        if (m_marking || !m_box)
+            return;
+        // Changing formats changes the document again; that change needs no marking of its own.
+        QScopedValueRollback<bool> marking(m_marking, true);
+        clearLinks();
+
+        QTextDocument *document = m_box->document();
+        const QString plain = document->toPlainText();
+        const QList<WebAddress> found = findWebAddresses(plain);
+        if (found.isEmpty())
+            return;
+        const QColor linkColour = m_box->palette().color(QPalette::Link);
+        QTextCursor cursor(document);
+        cursor.beginEditBlock();
+        for (const WebAddress &address : found) {
+            QTextCharFormat link;
+            link.setAnchor(true);
+            link.setAnchorHref(plain.mid(address.start, address.length));
+            link.setFontUnderline(true);
+            link.setForeground(linkColour);
+            link.setProperty(kLinkMark, true);
+            cursor.setPosition(address.start);
+            cursor.setPosition(address.start + address.length, QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(link); // merging keeps the emphasis of every character
+        }
+        cursor.endEditBlock();
+    }
+
+    // Takes out every mark this watcher made, leaving each character's other formatting.
+    void clearLinks()
+    {
+        QTextDocument *document = m_box->document();
+        struct Marked {
+            int start;
+            int length;
+            QTextCharFormat format;
+        };
+        QList<Marked> marked;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (fragment.charFormat().boolProperty(kLinkMark))
+                    marked.append({fragment.position(), fragment.length(), fragment.charFormat()});
+            }
+        }
+        if (marked.isEmpty())
+            return;
+        QTextCursor cursor(document);
+        cursor.beginEditBlock();
+        for (Marked &m : marked) {
+            for (int property : {int(QTextFormat::IsAnchor), int(QTextFormat::AnchorHref),
+                                 int(QTextFormat::TextUnderlineStyle), int(QTextFormat::ForegroundBrush), kLinkMark})
+                m.format.clearProperty(property);
+            cursor.setPosition(m.start);
+            cursor.setPosition(m.start + m.length, QTextCursor::KeepAnchor);
+            cursor.setCharFormat(m.format);
+        }
+        cursor.endEditBlock();
+    }
+
+    // Set on the characters of a marked link, so that only our own marks are taken out again.
+    static constexpr int kLinkMark = QTextFormat::UserProperty + 1;
+
+    QPointer<RichTextBox> m_box;
+    QMetaObject::Connection m_connection;
+    bool m_marking = false;
+    bool m_hadMouseTracking = false;
+    bool m_pointing = false;
+    bool m_hadOwnCursor = false;
+    QCursor m_ownCursor;
+};
+
+RichTextHook::RichTextHook() = default;
+
+RichTextHook::~RichTextHook()
+{
+    UnhookRichText();
+}
+
+void RichTextHook::HookRichText(RichTextBox *box)
+{
+    UnhookRichText();
+    m_box = box;
+    m_hooked = true;
+    if (box)
+        m_watcher = std::make_unique<LinkWatcher>(box);
+}
+
+void RichTextHook::UnhookRichText()
+{
+    if (!m_hooked)
+        return;
+    m_watcher.reset();
+    m_hooked = false;
+}
+
+} // namespace documents

@@ -1,0 +1,64 @@
+#include "gui/platform/keyboard.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPushButton>
+
+void KeyboardRules::install()
+{
+    static KeyboardRules *filter = nullptr;
+    if (!filter) {
+        filter = new KeyboardRules(qApp);
+        qApp->installEventFilter(filter);
+    }
+}
+
+QPushButton *KeyboardRules::buttonForAccessKey(const QKeyEvent *key)
+{
+    if (key->modifiers() != Qt::AltModifier || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
+        return nullptr;
+    QWidget *window = QApplication::activeWindow();
+    if (!window)
+        return nullptr;
+    const QKeySequence chord(key->key() | Qt::AltModifier);
+    const QList<QPushButton *> buttons = window->findChildren<QPushButton *>();
+    for (QPushButton *button : buttons) {
+        if (button->window() == window && button->isVisible() && button->isEnabled()
+            && QKeySequence::mnemonic(button->text()) == chord)
+            return button;
+    }
+    return nullptr;
+}
+
+bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // Claiming the chord here keeps it from the shortcut map, so the key press arrives below.
+        if (buttonForAccessKey(static_cast<QKeyEvent *>(event))) {
+            event->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (QPushButton *button = buttonForAccessKey(key)) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+            return true;
+        }
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (button && button->hasFocus() && button->isEnabled() && key->modifiers() == Qt::NoModifier
+            && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

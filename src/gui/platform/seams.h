@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// The seams between the windows and everything that blocks or leaves: message boxes, file dialogs,
+// modal windows, the printer and the end of the program. Windows never call QMessageBox,
+// QFileDialog, QDialog::exec() or QCoreApplication::exit() themselves, so a test can answer in
+// advance, read what would have been shown, and never block on a modal loop or end.
+namespace platform {
+
+class MessageBox
+{
+public:
+    struct Shown {
+        QMessageBox::Icon icon;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    static void information(QWidget *parent, const QString &text);
+    static void warning(QWidget *parent, const QString &text);
+    static void critical(QWidget *parent, const QString &text);
+    // Yes and No with the information icon; returns Yes or No.
+    static QMessageBox::StandardButton askYesNo(QWidget *parent, const QString &text);
+
+    // Tests: from now on no box is shown. Each box is recorded in shown() and answered with the
+    // next queued answer, or with its default button (OK, or No for a question) when none is queued.
+    static void setTestMode(bool on);
+    static void setNextAnswer(QMessageBox::StandardButton answer);
+    static QList<Shown> &shown();
+
+private:
+    static QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &text,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton);
+};
+
+class FileDialog
+{
+public:
+    struct Options {
+        QString title;
+        QString filter;           // Qt syntax, e.g. "Tovrin (*.kvl)"
+        QString defaultSuffix;    // added to a name typed without one
+    };
+    struct Asked {
+        bool save;
+        Options options;
+    };
+
+    // Returns the chosen path, or an empty text on Cancel. The save dialog asks before replacing
+    // an existing file and refuses a read-only one; the open dialog accepts only existing files.
+    static QString getSaveFileName(QWidget *parent, const Options &options);
+    static QString getOpenFileName(QWidget *parent, const Options &options);
+
+    // Tests: the next dialog is not shown and answers with fileName (empty: Cancel).
+    static void setNextFileName(const QString &fileName);
+    static QList<Asked> &asked();
+
+private:
+    static bool takeNextFileName(bool save, const Options &options, QString *fileName);
+};
+
+// Shows a window modally and returns when it is closed. Tests replace the way it is shown.
+void showModal(QDialog *dialog);
+void setModalHandler(std::function<void(QDialog *)> handler); // empty: exec() again
+
+// The output of every print job from now on: the system's default printer (an empty name, as at
+// start), or, for tests, the PDF file with this name.
+void setPrintOutputFile(const QString &pdfFileName);
+QString printOutputFile();
+
+// Ends the program: the event loop exits with status 0. Tests replace how (empty: as at start).
+void quitProgram();
+void setQuitHandler(std::function<void()> handler);
+
+} // namespace platform
