@@ -1,10 +1,12 @@
 // Composing the readings: the core's composition alone, and the three readings through the main
 // window's own handlers, shown in their rich-text boxes on the offscreen platform with the modal
 // showing replaced by nothing, so only composing and showing are timed.
+#include "core/documents/exportnames.h"
 #include "core/numerology/compatibility.h"
 #include "core/readings/reading.h"
 #include "core/readings/readingtexts.h"
 #include "gui/app/frmmain.h"
+#include "gui/documents/readingpdf.h"
 #include "gui/platform/look.h"
 #include "gui/platform/seams.h"
 
@@ -54,6 +56,23 @@ void BM_DocumentTexts(benchmark::State &state)
     }
 }
 BENCHMARK(BM_DocumentTexts);
+
+// The Comprehensive reading as a PDF file: for a typical couple (range 0), and with every name box
+// at its limit of 32,767 characters (range 1).
+void BM_ExportPdf(benchmark::State &state)
+{
+    readings::PartnerDetails details = johnAndMary();
+    if (state.range(0) == 1) {
+        const QString longest(32767, QLatin1Char('n'));
+        details.MaleFirstName = details.MaleMiddleName = details.MaleLastName = longest;
+        details.FemaleFirstName = details.FemaleMiddleName = details.FemaleLastName = longest;
+    }
+    qint64 bytes = 0;
+    for (auto _ : state)
+        bytes = documents::readingPdf(readings::comprehensiveReading(details), documents::exportTitle(details)).size();
+    state.counters["pdf_KiB"] = double(bytes) / 1024;
+}
+BENCHMARK(BM_ExportPdf)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 frmMain *filledMainWindow()
 {

@@ -9,6 +9,7 @@
 #include "gui/documents/frmdisp.h"
 #include "gui/documents/frmsavedocument.h"
 #include "gui/documents/openreading.h"
+#include "gui/documents/readingcommands.h"
 #include "gui/platform/linklabel.h"
 #include "gui/platform/seams.h"
 #include "gui/platform/weblinks.h"
@@ -196,10 +197,12 @@ void frmMain::createMenus()
     QAction *comprehensive = action("mnuComprehensive", QStringLiteral("&Comprehensive Reading"));
     QAction *lifePath = action("mnuLifePath", QStringLiteral("&LifePath Compatibility"));
     QAction *destiny = action("mnuDestiny", QStringLiteral("&Destiny Compatibility"));
+    QAction *exportPdf = action("mnuExportPdf", QStringLiteral("Export Comprehensive Reading as &PDF..."));
     QAction *exit = action("mnuExit", QStringLiteral("E&xit"));
     file->addAction(comprehensive);
     file->addAction(lifePath);
     file->addAction(destiny);
+    file->addAction(exportPdf);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep"));
     file->addAction(exit);
 
@@ -224,6 +227,7 @@ void frmMain::createMenus()
     connect(comprehensive, &QAction::triggered, this, &frmMain::mnuComprehensive_Click);
     connect(lifePath, &QAction::triggered, this, &frmMain::mnuLifePath_Click);
     connect(destiny, &QAction::triggered, this, &frmMain::mnuDestiny_Click);
+    connect(exportPdf, &QAction::triggered, this, &frmMain::mnuExportPdf_Click);
     connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(online, &QAction::triggered, this, &platform::OpenOnlineHelpPage);
     connect(visit, &QAction::triggered, this, &platform::OpenHomePage);
@@ -373,6 +377,12 @@ void frmMain::mnuComprehensive_Click() { cmdCR_Click(); }
 void frmMain::mnuLifePath_Click() { cmdLP_Click(); }
 void frmMain::mnuDestiny_Click() { cmdD_Click(); }
 void frmMain::mnuExit_Click() { cmdExit_Click(); }
+
+void frmMain::mnuExportPdf_Click()
+{
+    if (ValidateInput())
+        documents::ExportReadingAsPdf(this, details());
+}
 void frmMain::cmdNav_Click() { cmdExit_Click(); }
 
 void frmMain::mnuAbout_Click()

@@ -86,6 +86,7 @@ private slots:
     void mnuComprehensive_Click();
     void mnuLifePath_Click();
     void mnuDestiny_Click();
+    void mnuExportPdf_Click();
     void mnuExit_Click();
     void cmdNav_Click();
     void mnuAbout_Click();

@@ -1,10 +1,12 @@
 #include "gui/documents/readingcommands.h"
 
+#include "core/documents/exportnames.h"
+#include "core/documents/savedreadingfile.h"
+#include "core/readings/reading.h"
+#include "gui/documents/readingpdf.h"
 #include "gui/documents/readingprinter.h"
 #include "gui/documents/richtextbox.h"
-#include "core/documents/savedreadingfile.h"
 #include "gui/platform/seams.h"
-#include "core/readings/partnerdetails.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,9 +76,9 @@ void PrintReading(RichTextBox *box, QWidget *parent)
         printer.setOutputFileName(pdfFileName);
     }
     printer.setDocName(box->window()->windowTitle());
-    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter); // with the document's 5 mm: 2 cm
 
-    if (!printDocument(*box->document(), printer))
+    if (!paintReadingPages(*box->document(), printer) || printer.printerState() == QPrinter::Error
+        || printer.printerState() == QPrinter::Aborted)
         platform::MessageBox::warning(parent, tr("The reading could not be printed."));
 }
 
@@ -101,6 +103,25 @@ void SaveReading(QWidget *parent, const readings::PartnerDetails &details)
     }
     if (!writeWholeFile(path, bytes, &reason)) {
         platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
+                                                  .arg(QDir::toNativeSeparators(path), reason));
+    }
+}
+
+void ExportReadingAsPdf(QWidget *parent, const readings::PartnerDetails &details)
+{
+    platform::FileDialog::Options options;
+    options.title = tr("Export as PDF");
+    options.filter = tr("PDF files (*.pdf)");
+    options.defaultSuffix = QStringLiteral("pdf");
+    options.suggestedName = suggestedExportFileName(details);
+    const QString path = platform::FileDialog::getSaveFileName(parent, options);
+    if (path.isEmpty())
+        return; // Cancel
+
+    const QByteArray pdf = readingPdf(readings::comprehensiveReading(details), exportTitle(details));
+    QString reason = tr("The PDF file could not be made.");
+    if (pdf.isEmpty() || !writeWholeFile(path, pdf, &reason)) {
+        platform::MessageBox::warning(parent, tr("The reading could not be exported to \"%1\".\n\n%2")
                                                   .arg(QDir::toNativeSeparators(path), reason));
     }
 }

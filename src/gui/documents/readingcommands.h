@@ -13,4 +13,7 @@ void PrintReading(RichTextBox *box, QWidget *parent);
 // Asks for a file name and writes the couple's twelve details there as a saved reading.
 void SaveReading(QWidget *parent, const readings::PartnerDetails &details);
 
+// Asks for a file name and writes the couple's Comprehensive reading there as a PDF file.
+void ExportReadingAsPdf(QWidget *parent, const readings::PartnerDetails &details);
+
 } // namespace documents

@@ -2,14 +2,15 @@
 
 #include <QString>
 
-class QPrinter;
+class QPagedPaintDevice;
 class QTextDocument;
 
-// How a reading becomes printed pages.
+// How a reading becomes pages, on a printer or in a PDF file.
 namespace documents {
 
-// Prints document as one job: every page of it with its formatting, and nothing else (no header,
-// footer or page number). The document itself is left as it was. False when the job failed.
-bool printDocument(const QTextDocument &document, QPrinter &printer);
+// Paints document on device as one job: every page of it with its formatting, and nothing else
+// (no header, footer or page number), within a 2 cm border. The document itself is left as it was.
+// False when painting failed.
+bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device);
 
 } // namespace documents

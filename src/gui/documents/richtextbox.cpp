@@ -19,7 +19,20 @@ QString toDocumentText(const QString &text)
     return result;
 }
 
+QTextCharFormat emphasis(bool bold)
+{
+    QTextCharFormat format;
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    return format;
+}
+
 } // namespace
+
+void documents::insertRuns(QTextCursor &cursor, const QList<readings::TextRun> &runs)
+{
+    for (const readings::TextRun &run : runs)
+        cursor.insertText(toDocumentText(run.text), emphasis(run.bold));
+}
 
 RichTextBox::RichTextBox(QWidget *parent)
     : QTextEdit(parent)
@@ -103,9 +116,7 @@ void RichTextBox::setSelLength(int length)
 void RichTextBox::setSelText(const QString &text)
 {
     QTextCursor cursor = textCursor();
-    QTextCharFormat format;
-    format.setFontWeight(m_bold ? QFont::Bold : QFont::Normal);
-    cursor.insertText(toDocumentText(text), format);
+    cursor.insertText(toDocumentText(text), emphasis(m_bold));
     setTextCursor(cursor);
 }
 
@@ -117,11 +128,8 @@ void RichTextBox::setSelBold(bool bold)
 void RichTextBox::showRuns(const QList<readings::TextRun> &runs)
 {
     setText(QString());
-    for (const readings::TextRun &run : runs) {
-        setSelBold(run.bold);
-        setSelText(run.text);
-    }
-    setSelBold(false);
+    QTextCursor cursor = textCursor();
+    documents::insertRuns(cursor, runs);
     setSelStart(0);
 }
 

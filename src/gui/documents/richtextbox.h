@@ -4,6 +4,16 @@
 
 #include <QTextEdit>
 
+class QTextCursor;
+
+namespace documents {
+
+// Inserts the runs at cursor, each with its emphasis, line breaks (CR LF, CR or LF) as new
+// paragraphs: how every reading becomes a text document, on screen and on paper alike.
+void insertRuns(QTextCursor &cursor, const QList<readings::TextRun> &runs);
+
+} // namespace documents
+
 // The rich-text box the readings are written into. It offers what the reading code needs and
 // nothing more: the whole text with CR LF line breaks, the insertion point and selection length
 // (both counting CR LF as two characters), inserting plain text at the insertion point, and one

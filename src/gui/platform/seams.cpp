@@ -103,6 +103,8 @@ QString FileDialog::getSaveFileName(QWidget *parent, const Options &options)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(options.defaultSuffix);
+    if (!options.suggestedName.isEmpty())
+        dialog.selectFile(options.suggestedName);
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();

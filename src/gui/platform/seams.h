@@ -49,6 +49,7 @@ public:
         QString title;
         QString filter;           // Qt syntax, e.g. "Tovrin (*.kvl)"
         QString defaultSuffix;    // added to a name typed without one
+        QString suggestedName;    // the file name the save dialog starts with
     };
     struct Asked {
         bool save;
