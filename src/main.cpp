@@ -1,3 +1,4 @@
+#include "core/program/commandline.h"
 #include "core/program/singleinstance.h"
 #include "gui/app/firstpaint.h"
 #include "gui/app/frmmain.h"
@@ -8,9 +9,18 @@
 #include "gui/platform/seams.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
+    QString file;
+    if (argc > 1) {
+        // Read before any window system is needed, so that --help and --version work anywhere.
+        QCoreApplication commandLine(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("tovrin"));
+        file = program::processCommandLine(commandLine);
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovrin"));
     platform::installProgramLook();
@@ -29,5 +39,7 @@ int main(int argc, char *argv[])
     frmMain *main = owner.mainWindow();
     app::reportFirstPaintIfAsked(main);
     main->show();
+    if (!file.isEmpty())
+        QTimer::singleShot(0, main, [main, file] { main->openSavedReading(file); });
     return QApplication::exec();
 }

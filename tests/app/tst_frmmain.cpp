@@ -149,7 +149,7 @@ void tst_frmMain::menus_entriesAccessKeysAndSeparators()
     QCOMPARE(texts(bar), QStringList({"&File", "&Help", "&Donate", "Make Money &Online"}));
     QCOMPARE(texts(bar.at(0)->menu()->actions()),
              QStringList({"&Comprehensive Reading", "&LifePath Compatibility", "&Destiny Compatibility",
-                          "Export Comprehensive Reading as &PDF...", "-", "E&xit"}));
+                          "Export Comprehensive Reading as &PDF...", "Open &Recent", "-", "E&xit"}));
     QCOMPARE(texts(bar.at(1)->menu()->actions()),
              QStringList({"&Online help", "&Visit us Online", "-", "Check for Software &Update", "-",
                           "&About Software"}));

@@ -5,7 +5,11 @@
 #include "core/documents/scramble.h"
 #include "core/readings/partnerdetails.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -50,6 +54,12 @@ private slots:
     void open_dateNotInItsList_keepsTheListsSelection();
     void open_badFile_keepsEveryInput_data();
     void open_badFile_keepsEveryInput();
+    void openFile_fromTheCommandLine_data();
+    void openFile_fromTheCommandLine();
+    void openFile_whileAReadingIsOnShow_replacesIt();
+    void drop_oneLocalReading_opensIt_anythingElseRefused_data();
+    void drop_oneLocalReading_opensIt_anythingElseRefused();
+    void recentList_newestFirst_keptAcrossRestarts_goneFilesLeave();
 
 private:
     frmMain *m_main = nullptr;
@@ -316,6 +326,167 @@ void tst_OpenReading::open_badFile_keepsEveryInput()
     QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Critical);
     QCOMPARE(documentText(), QString());
     QCOMPARE(guitest::modalWindows().size(), 0);
+}
+
+void tst_OpenReading::openFile_fromTheCommandLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes"); // empty: no such file
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("a saved reading") << "reading.kvl" << documenttest::johnAndAnnFile() << true;
+    QTest::newRow("a file that is no reading") << "reading.kvl" << QByteArray("\0\1\2", 3) << false;
+    QTest::newRow("no such file") << "missing.kvl" << QByteArray() << false;
+    QTest::newRow("upper-case extension") << "reading.KVL" << documenttest::johnAndAnnFile() << false;
+}
+
+void tst_OpenReading::openFile_fromTheCommandLine()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, accepted);
+    const QString path = bytes.isEmpty() ? m_dir->filePath(name) : write(name, bytes);
+    typeOtherCouple();
+    const QStringList before = inputs(m_main);
+
+    QCOMPARE(m_main->openSavedReading(path), accepted);
+
+    QCOMPARE(platform::FileDialog::asked().size(), 0);
+    if (accepted) {
+        QCOMPARE(inputs(m_main), kJohnAndAnn);
+        QVERIFY(documentText().startsWith(QLatin1String("Male Information\r\nName: John Paul Smith")));
+        QCOMPARE(platform::MessageBox::shown().size(), 0);
+    } else {
+        QCOMPARE(inputs(m_main), before);
+        QCOMPARE(documentText(), QString());
+        QCOMPARE(platform::MessageBox::shown().size(), 1);
+        QCOMPARE(platform::MessageBox::shown().constFirst().text, kCheckTheFile);
+    }
+}
+
+void tst_OpenReading::openFile_whileAReadingIsOnShow_replacesIt()
+{
+    typeOtherCouple();
+    m_main->cmdLP_Click();
+    QPointer<frmDisp> reading = guitest::readingWindow();
+    QVERIFY(reading && reading->isVisible());
+
+    QVERIFY(m_main->openSavedReading(write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile())));
+    QVERIFY(!guitest::readingWindow());
+    QVERIFY(reading.isNull() || !reading->isVisible());
+    QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
+}
+
+void tst_OpenReading::drop_oneLocalReading_opensIt_anythingElseRefused_data()
+{
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    const QUrl reading = QUrl::fromLocalFile(QStringLiteral("READING")); // the test's saved reading
+    QTest::newRow("one local reading") << QList<QUrl>{reading} << QString() << true;
+    QTest::newRow("two files") << QList<QUrl>{reading, reading} << QString() << false;
+    QTest::newRow("a remote address") << QList<QUrl>{QUrl(QStringLiteral("https://example.com/reading.kvl"))}
+                                      << QString() << false;
+    QTest::newRow("another kind of file") << QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"))}
+                                          << QString() << false;
+    QTest::newRow("text") << QList<QUrl>() << QStringLiteral("John") << false;
+}
+
+void tst_OpenReading::drop_oneLocalReading_opensIt_anythingElseRefused()
+{
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    const QString path = write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile());
+    for (QUrl &url : urls) {
+        if (url.toLocalFile().endsWith(QLatin1String("READING")))
+            url = QUrl::fromLocalFile(path);
+    }
+    typeOtherCouple();
+    const QStringList before = inputs(m_main);
+
+    QMimeData data;
+    if (!urls.isEmpty())
+        data.setUrls(urls);
+    if (!text.isEmpty())
+        data.setText(text);
+    // Over a name box: the drop is the window's, never text for the box.
+    QWidget *target = guitest::child<QLineEdit>(m_main, "txtMF");
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(target->mapTo(m_main, at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_main, &enter);
+    QCOMPARE(enter.isAccepted(), accepted);
+    if (!accepted) {
+        QCOMPARE(inputs(m_main), before);
+        return;
+    }
+    QDropEvent drop(QPointF(target->mapTo(m_main, at)), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_main, &drop);
+    QVERIFY(drop.isAccepted());
+    QTRY_COMPARE(inputs(m_main), kJohnAndAnn);
+    QVERIFY(!documentText().isEmpty());
+}
+
+void tst_OpenReading::recentList_newestFirst_keptAcrossRestarts_goneFilesLeave()
+{
+    auto entries = [this] {
+        auto *menu = m_main->findChild<QMenu *>(QStringLiteral("mnuRecent"));
+        emit menu->aboutToShow();
+        QStringList shown;
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            const bool clear = action->objectName() == QLatin1String("mnuClearRecent");
+            shown.append(clear ? QStringLiteral("Clear") : action->text() + QLatin1Char('|') + action->toolTip());
+        }
+        return shown;
+    };
+    auto backToMain = [] {
+        if (frmSaveDocument *document = guitest::documentWindow(); document && document->isVisible())
+            click(document, "cmdBack");
+    };
+
+    // Six readings opened, then one saved: the five newest, newest first.
+    QStringList paths;
+    for (int i = 1; i <= 6; ++i) {
+        paths.append(write(QStringLiteral("reading%1.kvl").arg(i), documenttest::johnAndAnnFile()));
+        QVERIFY(m_main->openSavedReading(paths.last()));
+        backToMain();
+    }
+    m_main->openSavedReading(paths.at(2)); // opened again: moves to the front
+    const QString saved = m_dir->filePath(QStringLiteral("R&D.kvl"));
+    platform::FileDialog::setNextFileName(saved);
+    click(guitest::documentWindow(), "cmdSave");
+    backToMain();
+    const QStringList expected = {
+        QStringLiteral("R&&D.kvl|") + saved, "reading3.kvl|" + paths.at(2), "reading6.kvl|" + paths.at(5),
+        "reading5.kvl|" + paths.at(4), "reading4.kvl|" + paths.at(3), QStringLiteral("Clear"),
+    };
+    QCOMPARE(entries(), expected);
+
+    // The list outlives the program.
+    guitest::unloadAll();
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
+    QCOMPARE(entries(), expected);
+
+    // A file that is gone: the message, and it leaves the list; the others open.
+    QFile::remove(paths.at(5));
+    auto *menu = m_main->findChild<QMenu *>(QStringLiteral("mnuRecent"));
+    emit menu->aboutToShow();
+    menu->actions().at(2)->trigger();
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().text, kCheckTheFile);
+    QVERIFY(!entries().join(QLatin1Char(' ')).contains(QLatin1String("reading6.kvl")));
+    emit menu->aboutToShow();
+    menu->actions().at(1)->trigger();
+    QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
+    backToMain();
+    QVERIFY(entries().constFirst().startsWith(QLatin1String("reading3.kvl|")));
+
+    emit menu->aboutToShow();
+    menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"))->trigger();
+    QCOMPARE(entries(), QStringList{QStringLiteral("Clear")});
+    QVERIFY(!menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"))->isEnabled());
 }
 
 QTEST_MAIN(tst_OpenReading)

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the build into a fresh prefix and checks what the desktop needs: the program, a
 # menu entry that desktop-file-validate accepts without a remark, an AppStream description that
-# `appstreamcli validate --no-net --strict` accepts, and the icon as a 32 x 32 PNG in the hicolor
-# theme, all three named by the application id.
+# `appstreamcli validate --no-net --strict` accepts, the icon as a 32 x 32 PNG in the hicolor
+# theme, all three named by the application id, and the saved reading's file type, which the
+# desktop's own tools (update-mime-database, xdg-mime) then give to a .kvl file.
 #
 # usage: check-install.sh <build folder> <application id>
 #
@@ -28,8 +29,10 @@ cmake --install "$build" --prefix "$prefix" --component Unspecified || { echo "F
 desktop=$prefix/share/applications/$id.desktop
 metainfo=$prefix/share/metainfo/$id.metainfo.xml
 icon=$prefix/share/icons/hicolor/32x32/apps/$id.png
+mime=$prefix/share/mime/packages/$id.xml
+type=application/x-tovrin-reading
 [ -x "$prefix/bin/tovrin" ] || fail "bin/tovrin is missing or not executable"
-for file in "$desktop" "$metainfo" "$icon"; do
+for file in "$desktop" "$metainfo" "$icon" "$mime"; do
     [ -s "$file" ] || fail "${file#"$prefix"/} is missing or empty"
 done
 
@@ -42,6 +45,8 @@ if [ -s "$desktop" ]; then
     exec_line=$(sed -n 's/^Exec=//p' "$desktop")
     [ -x "$prefix/bin/${exec_line%% *}" ] || fail "Exec=$exec_line is not a program in bin/"
     grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
+    grep -qx "MimeType=$type;" "$desktop" || fail "the desktop entry does not open $type"
+    case $exec_line in *" %f") ;; *) fail "Exec=$exec_line takes no file (%f)" ;; esac
 fi
 
 if [ -s "$metainfo" ]; then
@@ -49,6 +54,17 @@ if [ -s "$metainfo" ]; then
     grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream id is not $id"
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \
         || fail "the AppStream description does not launch $id.desktop"
+    grep -q "<mediatype>$type</mediatype>" "$metainfo" || fail "the AppStream description does not provide $type"
+fi
+
+if [ -s "$mime" ]; then
+    XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime" || fail "update-mime-database"
+    sample=$prefix/sample.kvl
+    printf 'o\302\224\302\215\302\223\r\n' > "$sample"
+    # XDG_DATA_DIRS: only this prefix's file types; a generic desktop: xdg-mime asks mimetype.
+    found=$(env XDG_DATA_HOME="$prefix/nothing" XDG_DATA_DIRS="$prefix/share" XDG_CURRENT_DESKTOP= \
+            DE=generic xdg-mime query filetype "$sample" 2>&1)
+    [ "$found" = "$type" ] || fail "xdg-mime query filetype sample.kvl gave \"$found\", not $type"
 fi
 
 if [ -s "$icon" ]; then
@@ -60,4 +76,4 @@ if [ -s "$icon" ]; then
 fi
 
 [ "$failures" -eq 0 ] || exit 1
-echo "installed and valid: bin/tovrin, $id.desktop, $id.metainfo.xml, hicolor 32x32 $id.png"
+echo "installed and valid: bin/tovrin, $id.desktop, $id.metainfo.xml, hicolor 32x32 $id.png, $type"

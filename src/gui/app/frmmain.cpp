@@ -4,6 +4,8 @@
 #include "core/program/version.h"
 #include "core/readings/reading.h"
 #include "core/readings/validation.h"
+#include "core/settings/recentreadings.h"
+#include "core/settings/settingsstore.h"
 #include "gui/app/aboutwindow.h"
 #include "gui/app/mainwindowlayout.h"
 #include "gui/documents/frmdisp.h"
@@ -17,12 +19,17 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -43,6 +50,7 @@ frmMain::frmMain()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(program::caption());
     setAttribute(Qt::WA_QuitOnClose, false); // leaving the main window shows the exit screen first
+    setAcceptDrops(true);
     createControls();
     createMenus();
     app::applyMainWindowLayout(this);
@@ -54,6 +62,7 @@ QLineEdit *frmMain::lineEdit(QWidget *parent, const char *name, const QString &a
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
+    edit->setAcceptDrops(false); // a drop on the window means a saved reading, never text for a name
     edit->setAccessibleName(accessibleName);
     return edit;
 }
@@ -203,6 +212,9 @@ void frmMain::createMenus()
     file->addAction(lifePath);
     file->addAction(destiny);
     file->addAction(exportPdf);
+    m_mnuRecent = file->addMenu(QStringLiteral("Open &Recent"));
+    m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    m_mnuRecent->setToolTipsVisible(true); // each entry's tip is the file's full path
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep"));
     file->addAction(exit);
 
@@ -229,6 +241,7 @@ void frmMain::createMenus()
     connect(destiny, &QAction::triggered, this, &frmMain::mnuDestiny_Click);
     connect(exportPdf, &QAction::triggered, this, &frmMain::mnuExportPdf_Click);
     connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMain::mnuRecent_AboutToShow);
     connect(online, &QAction::triggered, this, &platform::OpenOnlineHelpPage);
     connect(visit, &QAction::triggered, this, &platform::OpenHomePage);
     connect(update, &QAction::triggered, this, &platform::OpenDownloadPage);
@@ -351,6 +364,7 @@ frmDisp *frmMain::loadReadingWindow()
         connect(m_readingWindow, &ReadingWindow::backRequested, this, &frmMain::backToMainWindow);
         connect(m_readingWindow, &ReadingWindow::exitRequested, this, &frmMain::readingWindowExit);
         connect(m_readingWindow, &ReadingWindow::unloaded, this, [this] { m_readingWindow = nullptr; });
+        connect(m_readingWindow, &ReadingWindow::readingSaved, this, &frmMain::rememberReading);
     }
     return m_readingWindow;
 }
@@ -361,16 +375,122 @@ frmSaveDocument *frmMain::loadDocumentWindowNow()
         m_documentWindow = new frmSaveDocument(this);
         connect(m_documentWindow, &ReadingWindow::backRequested, this, &frmMain::backToMainWindow);
         connect(m_documentWindow, &ReadingWindow::unloaded, this, [this] { m_documentWindow = nullptr; });
+        connect(m_documentWindow, &ReadingWindow::readingSaved, this, &frmMain::rememberReading);
     }
     return m_documentWindow;
 }
 
 void frmMain::cmdOpen_Click()
 {
-    if (const std::optional<readings::PartnerDetails> opened = documents::askForSavedReading(this)) {
-        setDetails(*opened);
-        cmdCR_Click();
+    const QString path = documents::askForSavedReadingPath(this);
+    if (!path.isEmpty())
+        openSavedReading(path);
+}
+
+bool frmMain::openSavedReading(const QString &path)
+{
+    closeReadingWindows();
+    const std::optional<readings::PartnerDetails> opened = documents::readSavedReading(this, path);
+    if (!opened)
+        return false;
+    rememberReading(path);
+    setDetails(*opened);
+    cmdCR_Click();
+    return true;
+}
+
+void frmMain::closeReadingWindows()
+{
+    if (m_readingWindow)
+        m_readingWindow->unload();
+    if (m_documentWindow && m_documentWindow->isVisible())
+        m_documentWindow->unload();
+    if (m_aboutWindow)
+        m_aboutWindow->unload();
+    backToMainWindow();
+}
+
+void frmMain::rememberReading(const QString &path)
+{
+    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+    settings::addRecentReading(*settings, path);
+}
+
+void frmMain::mnuRecent_AboutToShow()
+{
+    m_mnuRecent->clear();
+    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+    for (const QString &path : settings::recentReadings(*settings)) {
+        QString name = QFileInfo(path).fileName();
+        QAction *entry = m_mnuRecent->addAction(name.replace(QLatin1Char('&'), QLatin1String("&&")));
+        entry->setToolTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { openRecentReading(path); });
     }
+    m_mnuRecent->addSeparator();
+    QAction *clear = action("mnuClearRecent", QStringLiteral("&Clear List"));
+    clear->setParent(m_mnuRecent); // goes with the next clear()
+    clear->setEnabled(m_mnuRecent->actions().size() > 1);
+    m_mnuRecent->addAction(clear);
+    connect(clear, &QAction::triggered, this, &frmMain::mnuClearRecent_Click);
+}
+
+void frmMain::openRecentReading(const QString &path)
+{
+    if (!openSavedReading(path)) {
+        // A reading that is gone or spoilt cannot be opened from the list again.
+        const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+        settings::removeRecentReading(*settings, path);
+    }
+}
+
+void frmMain::mnuClearRecent_Click()
+{
+    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+    settings::clearRecentReadings(*settings);
+}
+
+namespace {
+
+// The local saved reading a drag carries, or an empty text when it carries anything else: text,
+// a remote address, several files, or a file whose name does not end in "kvl".
+QString droppedReading(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return QString();
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile() || !url.toLocalFile().endsWith(QLatin1String("kvl"), Qt::CaseSensitive))
+        return QString();
+    return url.toLocalFile();
+}
+
+} // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedReading(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppedReading(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedReading(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag ends before the reading opens: its window is shown modally.
+    QTimer::singleShot(0, this, [this, path] { openSavedReading(path); });
 }
 
 void frmMain::mnuComprehensive_Click() { cmdCR_Click(); }

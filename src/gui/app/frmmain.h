@@ -29,6 +29,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class LinkLabel;
 class ReadingWindow;
@@ -72,6 +73,11 @@ signals:
     void unloaded();
 
 public slots:
+    // Opens the saved reading at path as Open does after its dialog, in front of any reading or
+    // document window on show, which goes as Back would take it away. False when the file was
+    // refused.
+    bool openSavedReading(const QString &path);
+
     void cmdLP_Click();
     void cmdD_Click();
     void cmdCR_Click();
@@ -80,6 +86,10 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // One local saved reading may be dropped on the window; anything else is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
@@ -90,6 +100,8 @@ private slots:
     void mnuExit_Click();
     void cmdNav_Click();
     void mnuAbout_Click();
+    void mnuRecent_AboutToShow();
+    void mnuClearRecent_Click();
 
 private:
     void createControls();
@@ -100,6 +112,9 @@ private:
     void leave();
     void readingWindowExit();
     void backToMainWindow();
+    void closeReadingWindows();
+    void rememberReading(const QString &path);
+    void openRecentReading(const QString &path);
     void showReading(ReadingWindow *window, const readings::Reading &reading);
     frmDisp *loadReadingWindow();
     frmSaveDocument *loadDocumentWindowNow();
@@ -121,4 +136,5 @@ private:
     QComboBox *m_cboFM = nullptr, *m_cboFD = nullptr, *m_cboFY = nullptr;
     QComboBox *m_cboMMD = nullptr, *m_cboMMM = nullptr, *m_cboMMY = nullptr;
     LinkLabel *m_lblCobrand = nullptr, *m_lblFullBrand = nullptr;
+    QMenu *m_mnuRecent = nullptr;
 };

@@ -2,14 +2,19 @@
 
 #include "core/readings/partnerdetails.h"
 
+#include <QString>
+
 #include <optional>
 
 class QWidget;
 
 namespace documents {
 
-// Asks for a saved reading and reads it. Nothing on Cancel; nothing, after telling the user
-// "Please Check The File.", when the file cannot be a saved reading.
-std::optional<readings::PartnerDetails> askForSavedReading(QWidget *parent);
+// Asks for a saved reading: its path, or an empty text on Cancel.
+QString askForSavedReadingPath(QWidget *parent);
+
+// Reads the saved reading at path as Open does after its dialog: a name that does not end in
+// "kvl", or a file that cannot be a saved reading, gets "Please Check The File." and nothing.
+std::optional<readings::PartnerDetails> readSavedReading(QWidget *parent, const QString &path);
 
 } // namespace documents

@@ -82,7 +82,7 @@ void PrintReading(RichTextBox *box, QWidget *parent)
         platform::MessageBox::warning(parent, tr("The reading could not be printed."));
 }
 
-void SaveReading(QWidget *parent, const readings::PartnerDetails &details)
+QString SaveReading(QWidget *parent, const readings::PartnerDetails &details)
 {
     platform::FileDialog::Options options;
     options.title = QStringLiteral("Save Your Numerology Compatibility Result ....");
@@ -90,7 +90,7 @@ void SaveReading(QWidget *parent, const readings::PartnerDetails &details)
     options.defaultSuffix = QStringLiteral("kvl");
     const QString path = platform::FileDialog::getSaveFileName(parent, options);
     if (path.isEmpty())
-        return; // Cancel
+        return QString(); // Cancel
 
     const QByteArray bytes = SavedReadingFile::toBytes(details);
     QString reason;
@@ -99,12 +99,14 @@ void SaveReading(QWidget *parent, const readings::PartnerDetails &details)
                      .arg(SavedReadingFile::MaximumSize / 1024);
         platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
                                                   .arg(QDir::toNativeSeparators(path), reason));
-        return;
+        return QString();
     }
     if (!writeWholeFile(path, bytes, &reason)) {
         platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
                                                   .arg(QDir::toNativeSeparators(path), reason));
+        return QString();
     }
+    return path;
 }
 
 void ExportReadingAsPdf(QWidget *parent, const readings::PartnerDetails &details)

@@ -103,7 +103,9 @@ void ReadingWindow::cmdPrint_Click()
 
 void ReadingWindow::cmdSave_Click()
 {
-    documents::SaveReading(this, m_details);
+    const QString saved = documents::SaveReading(this, m_details);
+    if (!saved.isEmpty())
+        emit readingSaved(saved);
 }
 
 void ReadingWindow::Label61_Click()

@@ -41,6 +41,8 @@ signals:
     void exitRequested();
     // The window has unloaded and will be destroyed.
     void unloaded();
+    // Save wrote the reading's details to path.
+    void readingSaved(const QString &path);
 
 protected:
     ReadingWindow(const QString &objectName, const QString &boxName, QWidget *parent);

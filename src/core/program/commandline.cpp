@@ -1,0 +1,53 @@
+#include "core/program/commandline.h"
+
+#include "core/program/version.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace program {
+
+QString processCommandLine(const QCoreApplication &application)
+{
+    QCoreApplication::setApplicationVersion(version());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Numerology compatibility readings for a couple, from their names and dates of birth.\n"
+                       "With FILE, opens that saved reading (.kvl) and shows its Comprehensive Reading; when "
+                       "the program is running already, the running copy opens it."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A saved reading to open."),
+                                 QStringLiteral("[FILE]"));
+    // Qt's own options (-platform wayland, -style Fusion ...) are read later by the application
+    // object; here they are only passed over, with their values, and --help-all lists them.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "display", "geometry", "style", "stylesheet", "session",
+                             "name", "title"}) {
+        QCommandLineOption option(QLatin1String(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption option{QLatin1String(name)};
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    parser.process(application);
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "%s: one file at a time, please (%lld given)\n",
+                     qPrintable(QCoreApplication::applicationName()), static_cast<long long>(files.size()));
+        std::exit(EXIT_FAILURE);
+    }
+    return files.isEmpty() ? QString() : QFileInfo(files.constFirst()).absoluteFilePath();
+}
+
+} // namespace program
