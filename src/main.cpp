@@ -1,4 +1,5 @@
 #include "core/program/commandline.h"
+#include "core/program/handover.h"
 #include "core/program/singleinstance.h"
 #include "gui/app/firstpaint.h"
 #include "gui/app/frmmain.h"
@@ -21,6 +22,13 @@ int main(int argc, char *argv[])
         file = program::processCommandLine(commandLine);
     }
 
+    // A file goes to the running copy at once, before this copy opens any window.
+    program::SingleInstance instance;
+    const QString handOverSocket = program::handOverSocketPath();
+    const bool anotherCopyRunning = instance.anotherCopyRunning();
+    if (anotherCopyRunning && !file.isEmpty() && program::handOverFile(handOverSocket, file))
+        return 0;
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovrin"));
     platform::installProgramLook();
@@ -28,14 +36,16 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     KeyboardRules::install();
 
-    program::SingleInstance instance;
-    if (instance.anotherCopyRunning()) {
+    if (anotherCopyRunning) {
         platform::MessageBox::information(nullptr, QStringLiteral("Application is already running"));
         return 0;
     }
 
     app::UpdateReminder();
     app::Program owner;
+    program::HandOverListener handOver(handOverSocket);
+    QObject::connect(&handOver, &program::HandOverListener::fileHandedOver, &owner, &app::Program::openHandedOverFile);
+    handOver.listen();
     frmMain *main = owner.mainWindow();
     app::reportFirstPaintIfAsked(main);
     main->show();

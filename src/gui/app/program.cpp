@@ -64,4 +64,12 @@ void Program::QuitApplication()
     m_quitting = false;
 }
 
+void Program::openHandedOverFile(const QString &path)
+{
+    if (m_quitting || !m_main || exitScreenShown())
+        return;
+    m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+    m_main->openSavedReading(path);
+}
+
 } // namespace app

@@ -32,6 +32,10 @@ public:
     // Unloads every loaded window, each running its unload handler, then ends the program.
     void QuitApplication();
 
+    // A later start handed path over: the main window comes forward and opens it, in place of any
+    // reading on show. Nothing opens once the user is leaving.
+    void openHandedOverFile(const QString &path);
+
 private:
     QPointer<frmMain> m_main;
     QPointer<ExitScreen> m_exitScreen;

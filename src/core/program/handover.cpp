@@ -1,0 +1,196 @@
+#include "core/program/handover.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace program {
+
+namespace {
+
+// A client that has not sent its whole message by then is dropped.
+constexpr int kClientTimeoutMs = 2000;
+
+bool socketAddress(const QString &path, sockaddr_un *address)
+{
+    const QByteArray name = QFile::encodeName(path);
+    std::memset(address, 0, sizeof *address);
+    address->sun_family = AF_UNIX;
+    if (name.isEmpty() || name.size() >= int(sizeof address->sun_path))
+        return false;
+    std::memcpy(address->sun_path, name.constData(), size_t(name.size()));
+    return true;
+}
+
+// The message, or an empty text when bytes are no message: one absolute path, NUL-ended, bounded.
+QString messagePath(const QByteArray &bytes)
+{
+    const int end = int(bytes.indexOf('\0'));
+    if (end <= 0 || end > kMaximumHandOverPath || end != bytes.size() - 1 || bytes.front() != '/')
+        return QString();
+    return QFile::decodeName(bytes.left(end));
+}
+
+} // namespace
+
+QString handOverSocketPath(const QString &directory)
+{
+    QString dir = directory;
+    if (dir.isEmpty())
+        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    return QDir(dir).filePath(QStringLiteral("tovrin-%1.socket").arg(::getuid()));
+}
+
+bool handOverFile(const QString &socketPath, const QString &path, int timeoutMs)
+{
+    const QByteArray message = QFile::encodeName(path) + '\0';
+    sockaddr_un address;
+    if (!socketAddress(socketPath, &address) || message.size() - 1 > kMaximumHandOverPath)
+        return false;
+
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return false;
+        if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+            qsizetype sent = 0;
+            while (sent < message.size()) {
+                const ssize_t n = ::send(fd, message.constData() + sent, size_t(message.size() - sent), MSG_NOSIGNAL);
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0)
+                    break;
+                sent += n;
+            }
+            ::close(fd);
+            return sent == message.size();
+        }
+        ::close(fd);
+        // The running copy may still be on its way to listening.
+        ::usleep(20000);
+    }
+    return false;
+}
+
+HandOverListener::HandOverListener(const QString &socketPath, QObject *parent)
+    : QObject(parent)
+    , m_path(socketPath)
+{
+}
+
+HandOverListener::~HandOverListener()
+{
+    for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
+        delete it->notifier;
+        ::close(it.key());
+    }
+    if (m_fd >= 0) {
+        delete m_notifier;
+        ::close(m_fd);
+        ::unlink(QFile::encodeName(m_path).constData());
+    }
+}
+
+bool HandOverListener::listen()
+{
+    sockaddr_un address;
+    if (m_fd >= 0 || !socketAddress(m_path, &address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    ::unlink(address.sun_path); // left by a copy that was killed
+    // Made with no permission for anyone else, before anyone can connect.
+    const mode_t previous = ::umask(0077);
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::umask(previous);
+    if (!bound || ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &HandOverListener::acceptClients);
+    return true;
+}
+
+void HandOverListener::acceptClients()
+{
+    for (;;) {
+        const int client = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (client < 0)
+            return;
+        // Only the user's own programs: the folder is private, and the peer is checked too.
+        ucred peer{};
+        socklen_t length = sizeof peer;
+        if (::getsockopt(client, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != ::getuid()) {
+            ::close(client);
+            continue;
+        }
+        auto *notifier = new QSocketNotifier(client, QSocketNotifier::Read, this);
+        m_clients.insert(client, {notifier, QByteArray()});
+        connect(notifier, &QSocketNotifier::activated, this, [this, client] { readClient(client); });
+        QTimer::singleShot(kClientTimeoutMs, notifier, [this, client, notifier] {
+            // The descriptor may belong to a newer client by now.
+            const auto it = m_clients.constFind(client);
+            if (it != m_clients.cend() && it->notifier == notifier)
+                dropClient(client);
+        });
+    }
+}
+
+void HandOverListener::readClient(int fd)
+{
+    auto it = m_clients.find(fd);
+    if (it == m_clients.end())
+        return;
+    char buffer[1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            it->received.append(buffer, n);
+            if (it->received.size() > kMaximumHandOverPath + 1) {
+                dropClient(fd); // longer than any message: ignored
+                return;
+            }
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return; // more to come
+        break; // the client has said all it will
+    }
+    const QString path = messagePath(it->received);
+    dropClient(fd);
+    if (!path.isEmpty())
+        emit fileHandedOver(path);
+}
+
+void HandOverListener::dropClient(int fd)
+{
+    const auto it = m_clients.find(fd);
+    if (it == m_clients.end())
+        return;
+    it->notifier->setEnabled(false); // before the descriptor goes
+    it->notifier->deleteLater();
+    m_clients.erase(it);
+    ::close(fd);
+}
+
+} // namespace program

@@ -1,0 +1,129 @@
+#include "core/program/handover.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+// Connects to the socket at path as any program could and sends what of bytes the socket takes
+// without waiting (the listener reads only once the test waits).
+bool sendRaw(const QString &path, const QByteArray &bytes)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool sent = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
+        && ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL | MSG_DONTWAIT) == bytes.size();
+    ::close(fd);
+    return sent;
+}
+
+} // namespace
+
+class tst_HandOver : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void file_reachesTheRunningCopy();
+    void otherMessages_areIgnored_data();
+    void otherMessages_areIgnored();
+    void socketOfAKilledCopy_neverBlocks();
+    void nobodyListening_saysSo();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_socket;
+};
+
+void tst_HandOver::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_socket = program::handOverSocketPath(m_dir->path());
+}
+
+void tst_HandOver::file_reachesTheRunningCopy()
+{
+    program::HandOverListener listener(m_socket);
+    QVERIFY(listener.listen());
+    QSignalSpy handed(&listener, &program::HandOverListener::fileHandedOver);
+
+    // Only the user may connect: the socket is the user's alone.
+    struct stat info{};
+    QCOMPARE(::stat(QFile::encodeName(m_socket).constData(), &info), 0);
+    QVERIFY(S_ISSOCK(info.st_mode));
+    QCOMPARE(info.st_mode & 077, 0u);
+
+    const QString path = QString::fromUtf8("/home/ann/Readings/Søren & Ann, 2024.kvl");
+    QVERIFY(program::handOverFile(m_socket, path));
+    QVERIFY(handed.wait(2000));
+    QCOMPARE(handed.constFirst().constFirst().toString(), path);
+}
+
+void tst_HandOver::otherMessages_areIgnored_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("a relative path") << QByteArray("reading.kvl\0", 12);
+    QTest::newRow("no end") << QByteArray("/tmp/reading.kvl");
+    QTest::newRow("more after the end") << QByteArray("/tmp/a.kvl\0/tmp/b.kvl\0", 22);
+    QTest::newRow("empty") << QByteArray("\0", 1);
+    QTest::newRow("nothing at all") << QByteArray();
+    QTest::newRow("longer than 4 KiB") << "/" + QByteArray(program::kMaximumHandOverPath, 'a') + '\0';
+    QTest::newRow("a megabyte") << QByteArray(1 << 20, '/');
+}
+
+void tst_HandOver::otherMessages_areIgnored()
+{
+    QFETCH(QByteArray, bytes);
+    program::HandOverListener listener(m_socket);
+    QVERIFY(listener.listen());
+    QSignalSpy handed(&listener, &program::HandOverListener::fileHandedOver);
+
+    sendRaw(m_socket, bytes); // a megabyte may be refused half-way
+    // A good message after the bad one still gets through, and is the only one.
+    QVERIFY(program::handOverFile(m_socket, QStringLiteral("/tmp/good.kvl")));
+    QVERIFY(handed.wait(2000));
+    QTest::qWait(50);
+    QCOMPARE(handed.size(), 1);
+    QCOMPARE(handed.constFirst().constFirst().toString(), QStringLiteral("/tmp/good.kvl"));
+}
+
+void tst_HandOver::socketOfAKilledCopy_neverBlocks()
+{
+    // A copy that was killed leaves its socket file, with nobody behind it.
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(m_socket);
+        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+        ::close(fd);
+    }
+    QVERIFY(QFile::exists(m_socket));
+    QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 100));
+
+    program::HandOverListener listener(m_socket);
+    QVERIFY(listener.listen());
+    QSignalSpy handed(&listener, &program::HandOverListener::fileHandedOver);
+    QVERIFY(program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl")));
+    QVERIFY(handed.wait(2000));
+}
+
+void tst_HandOver::nobodyListening_saysSo()
+{
+    QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 100));
+}
+
+QTEST_GUILESS_MAIN(tst_HandOver)
+#include "tst_handover.moc"
