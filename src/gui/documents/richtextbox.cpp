@@ -40,6 +40,12 @@ QString RichTextBox::text() const
 
 void RichTextBox::setText(const QString &text)
 {
+    replaceText(text);
+    emit textReplaced();
+}
+
+void RichTextBox::replaceText(const QString &text)
+{
     clear();
     QTextCursor cursor(document());
     cursor.insertText(toDocumentText(text), QTextCharFormat());
@@ -116,13 +122,14 @@ void RichTextBox::setSelBold(bool bold)
 
 void RichTextBox::showRuns(const QList<readings::TextRun> &runs)
 {
-    setText(QString());
+    replaceText(QString());
     for (const readings::TextRun &run : runs) {
         setSelBold(run.bold);
         setSelText(run.text);
     }
     setSelBold(false);
     setSelStart(0);
+    emit textReplaced();
 }
 
 void RichTextBox::focusInEvent(QFocusEvent *event)
