@@ -64,8 +64,6 @@ void tst_SingleInstance::whatALockFileHolds_neverBlocks_data()
         << QByteArray("4242\ntovrin\nanother-machine.example\n\xff\xfe");
     QTest::newRow("a copy that has ended, on this machine")
         << QByteArray::number(endedProcessId()) + "\ntovrin\n" + QSysInfo::machineHostName().toUtf8() + "\n";
-    QTest::newRow("a running process, on this machine")
-        << QByteArray::number(QCoreApplication::applicationPid()) + "\ntovrin\n" + QSysInfo::machineHostName().toUtf8() + "\n";
 }
 
 void tst_SingleInstance::whatALockFileHolds_neverBlocks()
