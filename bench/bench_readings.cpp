@@ -1,12 +1,18 @@
 // Composing the readings: the core's composition alone, and the three readings through the main
 // window's own handlers, shown in their rich-text boxes on the offscreen platform with the modal
-// showing replaced by nothing, so only composing and showing are timed.
+// showing replaced by nothing, so only composing and showing are timed. Then a hostile document:
+// the Comprehensive reading of a couple whose six names are each "http://a" followed by 32,767
+// closing brackets, followed by 8,000 "www." in a row; finding its web addresses alone, and
+// showing it in a hooked rich-text box, its links marked once. Last, exporting the reading as PDF.
 #include "core/documents/exportnames.h"
+#include "core/documents/webaddresses.h"
 #include "core/numerology/compatibility.h"
 #include "core/readings/reading.h"
 #include "core/readings/readingtexts.h"
 #include "gui/app/frmmain.h"
 #include "gui/documents/readingpdf.h"
+#include "gui/documents/richtextbox.h"
+#include "gui/documents/richtexthook.h"
 #include "gui/platform/look.h"
 #include "gui/platform/seams.h"
 
@@ -105,6 +111,47 @@ void BM_ComprehensiveReading(benchmark::State &state)
         window->cmdCR_Click();
 }
 BENCHMARK(BM_ComprehensiveReading)->Unit(benchmark::kMicrosecond);
+
+const QList<readings::TextRun> &hostileRuns()
+{
+    static const QList<readings::TextRun> runs = [] {
+        const QString name = QStringLiteral("http://a") + QString(32767, QLatin1Char(')'));
+        const readings::PartnerDetails details = readings::PartnerDetails::fromList(
+            {name, name, name, name, name, name, QStringLiteral("March"), QStringLiteral("15"),
+             QStringLiteral("1985"), QStringLiteral("July"), QStringLiteral("4"), QStringLiteral("1990")});
+        QList<readings::TextRun> composed = readings::comprehensiveReading(details).runs;
+        composed.append({QStringLiteral("www.").repeated(8000), false});
+        return composed;
+    }();
+    return runs;
+}
+
+QString hostileText()
+{
+    QString text;
+    for (const readings::TextRun &run : hostileRuns())
+        text += run.text;
+    return text;
+}
+
+void BM_FindWebAddresses_HostileDocument(benchmark::State &state)
+{
+    const QString text = hostileText();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(documents::findWebAddresses(text));
+    state.counters["characters"] = double(text.size());
+}
+BENCHMARK(BM_FindWebAddresses_HostileDocument)->Unit(benchmark::kMillisecond);
+
+void BM_ShowAndMarkLinks_HostileDocument(benchmark::State &state)
+{
+    RichTextBox box;
+    documents::RichTextHook hook;
+    hook.HookRichText(&box);
+    for (auto _ : state)
+        box.showRuns(hostileRuns());
+}
+BENCHMARK(BM_ShowAndMarkLinks_HostileDocument)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

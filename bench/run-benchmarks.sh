@@ -3,7 +3,8 @@
 # summary: start-up time and peak memory of tovrin against a bare Qt window (median of RUNS runs
 # each, on a private Xvfb display without a window manager), the latency of the Comprehensive
 # Reading (click to first paint of the document window, on the same display), and the Google
-# Benchmark figures of the engine and of composing the readings (offscreen).
+# Benchmark figures of the engine, of composing the readings and of finding the web addresses of a
+# hostile document (offscreen).
 #
 # usage: bench/run-benchmarks.sh [RUNS]     (default 15)
 # TOVRIN_BENCH_BUILD_DIR and TOVRIN_JOBS override the build folder and the number of jobs.
@@ -54,7 +55,7 @@ echo "==== reading latency"
 echo "==== engine (Google Benchmark)"
 "$build/bench/bench_engine" --benchmark_min_time=0.2
 
-echo "==== composing the readings (Google Benchmark, offscreen)"
+echo "==== composing the readings, and a hostile document's web addresses (Google Benchmark, offscreen)"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_readings" --benchmark_min_time=0.2
 
 echo "==== summary"

@@ -1,4 +1,5 @@
 #include "documenttest.h"
+#include "../common/fifo.h"
 
 #include "gui/documents/frmdisp.h"
 #include "core/documents/savedreadingfile.h"
@@ -50,8 +51,6 @@ private slots:
     void open_extensionTest_data();
     void open_extensionTest();
     void open_cancel_isSilent();
-    void open_shortFile_missingLinesAreEmpty();
-    void open_dateNotInItsList_keepsTheListsSelection();
     void open_badFile_keepsEveryInput_data();
     void open_badFile_keepsEveryInput();
     void openFile_fromTheCommandLine_data();
@@ -253,59 +252,46 @@ void tst_OpenReading::open_cancel_isSilent()
     QCOMPARE(guitest::modalWindows().size(), 0);
 }
 
-void tst_OpenReading::open_shortFile_missingLinesAreEmpty()
-{
-    typeOtherCouple();
-    const QStringList before = inputs(m_main);
-    QByteArray bytes;
-    for (const char *line : {"John", "", "Smith"})
-        bytes += documents::ScrambleText(QLatin1String(line)).toUtf8() + "\r\n";
-    open(write(QStringLiteral("short.kvl"), bytes));
-
-    QStringList expected = {QStringLiteral("John"), QString(), QStringLiteral("Smith"), QString(), QString(), QString()};
-    expected += before.mid(6); // the date lists keep their selections
-    QCOMPARE(inputs(m_main), expected);
-    // The reading's own input check then finds the female first name missing.
-    QCOMPARE(platform::MessageBox::shown().size(), 1);
-    QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Information);
-    QCOMPARE(documentText(), QString());
-}
-
-void tst_OpenReading::open_dateNotInItsList_keepsTheListsSelection()
-{
-    typeOtherCouple();
-    QStringList details = kJohnAndAnn;
-    details[6] = QStringLiteral("march");  // not an entry: the lists match exactly
-    details[7] = QStringLiteral("32");
-    details[11] = QString();
-    open(write(QStringLiteral("dates.kvl"), savedFile(details)));
-
-    QStringList expected = kJohnAndAnn;
-    expected[6] = QStringLiteral("December");
-    expected[7] = QStringLiteral("31");
-    expected[11] = QStringLiteral("2004");
-    QCOMPARE(inputs(m_main), expected);
-}
-
 void tst_OpenReading::open_badFile_keepsEveryInput_data()
 {
+    // "file" writes bytes as the file; the other kinds put something else at its path.
     QTest::addColumn<QString>("kind");
-    QTest::newRow("larger than the maximum size") << QStringLiteral("large");
-    QTest::newRow("NUL bytes") << QStringLiteral("nul");
-    QTest::newRow("gone since it was picked") << QStringLiteral("missing");
-    QTest::newRow("a folder") << QStringLiteral("folder");
-    QTest::newRow("cannot be read") << QStringLiteral("unreadable");
+    QTest::addColumn<QByteArray>("bytes");
+    const auto with = [](int line, const QString &detail) {
+        QStringList details = kJohnAndAnn;
+        details[line] = detail;
+        return savedFile(details);
+    };
+    const QByteArray file = documenttest::johnAndAnnFile();
+    const QString kFile = QStringLiteral("file");
+    QTest::newRow("empty file") << kFile << QByteArray();
+    QTest::newRow("blank lines only") << kFile << QByteArray("\r\n").repeated(12);
+    QTest::newRow("eleven lines") << kFile << file.left(file.size() - QByteArrayLiteral("V^\\W\r\n").size());
+    QTest::newRow("month not in its list: Smarch") << kFile << with(6, QStringLiteral("Smarch"));
+    QTest::newRow("day not in its list: 05") << kFile << with(10, QStringLiteral("05"));
+    QTest::newRow("year not in its list: empty") << kFile << with(11, QString());
+    QTest::newRow("30 February") << kFile << savedFile(QStringList(kJohnAndAnn.mid(0, 6))
+                                                      << QStringLiteral("February") << QStringLiteral("30")
+                                                      << kJohnAndAnn.mid(8));
+    QTest::newRow("a control character") << kFile << with(4, QStringLiteral("\x1b[31m"));
+    QTest::newRow("longer than a name box takes") << kFile << with(5, QString(32768, QLatin1Char('L')));
+    QTest::newRow("not utf-8") << kFile << QByteArray("\xff\xfe") + file;
+    QTest::newRow("larger than the maximum size")
+        << kFile << file + QByteArray(documents::SavedReadingFile::MaximumSize, ' ');
+    QTest::newRow("NUL bytes") << kFile << QByteArray(file).replace('Z', '\0');
+    QTest::newRow("gone since it was picked") << QStringLiteral("missing") << QByteArray();
+    QTest::newRow("a folder") << QStringLiteral("folder") << QByteArray();
+    QTest::newRow("cannot be read") << QStringLiteral("unreadable") << QByteArray();
+    QTest::newRow("a named pipe") << QStringLiteral("fifo") << QByteArray();
 }
 
 void tst_OpenReading::open_badFile_keepsEveryInput()
 {
     QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
     QString path = m_dir->filePath(QStringLiteral("bad.kvl"));
-    if (kind == QLatin1String("large")) {
-        write(QStringLiteral("bad.kvl"), documenttest::johnAndAnnFile() + QByteArray(documents::SavedReadingFile::MaximumSize, ' '));
-    } else if (kind == QLatin1String("nul")) {
-        QByteArray bytes = documenttest::johnAndAnnFile();
-        bytes[2] = '\0';
+    std::unique_ptr<testsupport::Fifo> fifo;
+    if (kind == QLatin1String("file")) {
         write(QStringLiteral("bad.kvl"), bytes);
     } else if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("bad.kvl")));
@@ -314,12 +300,19 @@ void tst_OpenReading::open_badFile_keepsEveryInput()
         // entered (as root no permission stops a read, but this does).
         write(QStringLiteral("plain"), QByteArray("x"));
         path = m_dir->filePath(QStringLiteral("plain/bad.kvl"));
+    } else if (kind == QLatin1String("fifo")) {
+        fifo = std::make_unique<testsupport::Fifo>(path);
+        QVERIFY(fifo->made());
     }
     typeOtherCouple();
     const QStringList before = inputs(m_main);
 
     open(path);
 
+    if (fifo) {
+        QVERIFY2(!fifo->readerWaited(), "Open waited for a writer on the named pipe");
+        QVERIFY(fifo->stillThere());
+    }
     QCOMPARE(inputs(m_main), before);
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     QCOMPARE(platform::MessageBox::shown().constFirst().text, kCheckTheFile);

@@ -1,5 +1,6 @@
 #include "core/documents/savedreadingfile.h"
 #include "core/documents/scramble.h"
+#include "core/readings/validation.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,10 +39,11 @@ QByteArray johnAndAnnBytes()
                       "V^\\W\r\n");                // 1972
 }
 
-QByteArray twelveLines(const QByteArray &separator)
+// The worked example's first count lines, each ended by separator.
+QByteArray twelveLines(const QByteArray &separator, int count = 12)
 {
     QByteArray bytes;
-    for (const QString &detail : johnAndAnn().toList())
+    for (const QString &detail : johnAndAnn().toList().mid(0, count))
         bytes += documents::ScrambleText(detail).toUtf8() + separator;
     return bytes;
 }
@@ -59,10 +61,12 @@ private slots:
     void roundTrip_keepsEveryDetail();
     void fromBytes_acceptsWhatAPersonMightWrite_data();
     void fromBytes_acceptsWhatAPersonMightWrite();
-    void fromBytes_refusesWhatCannotBeASavedReading_data();
-    void fromBytes_refusesWhatCannotBeASavedReading();
+    void fromBytes_refusesWhatTheMainWindowCannotShow_data();
+    void fromBytes_refusesWhatTheMainWindowCannotShow();
     void read_file_data();
     void read_file();
+    void savePath_addsKvlUnlessThePathEndsInIt_data();
+    void savePath_addsKvlUnlessThePathEndsInIt();
 };
 
 void tst_SavedReadingFile::toBytes_workedExample_byteExact()
@@ -89,9 +93,9 @@ void tst_SavedReadingFile::toBytes_isUtf8WithTwelveCrLfLines()
 
 void tst_SavedReadingFile::roundTrip_keepsEveryDetail_data()
 {
-    QTest::addColumn<QStringList>("details");
-    QTest::newRow("worked example") << johnAndAnn().toList();
-    QTest::newRow("all empty") << QStringList(12, QString());
+    // The six names; the dates are the worked example's.
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("worked example") << johnAndAnn().toList().mid(0, 6);
     QTest::newRow("accented latin") << QStringList{QStringLiteral("Ren\u00e9e"), QStringLiteral("Fran\u00e7ois"),
                                                    QStringLiteral("M\u00fcller-\u0141\u00f3d\u017a"),
                                                    QStringLiteral("\u00c6sa"), QStringLiteral("Zo\u00eb"),
@@ -108,17 +112,21 @@ void tst_SavedReadingFile::roundTrip_keepsEveryDetail_data()
                                                         QStringLiteral("n\u0303a"), QStringLiteral("\U00020000"),
                                                         QStringLiteral("e\u0308\u0301")};
     QTest::newRow("first detail scrambles to a byte order mark")
-        << QStringList{QStringLiteral("\uFEDA\uFEDA"), QString(), QStringLiteral("x")};
-    QTest::newRow("six long names just under the size limit")
-        << (QStringList(6, QString(3600, QChar(0x4E00))) + johnAndAnn().toList().mid(6));
+        << QStringList{QStringLiteral("\uFEDA\uFEDA"), QString(), QStringLiteral("x"), QStringLiteral("Ann"), QString(),
+                       QStringLiteral("Lee")};
+    QTest::newRow("six names just under the size limit") << QStringList(6, QString(3600, QChar(0x4E00)));
+    QTest::newRow("a name as long as a name box takes")
+        << QStringList{QString(readings::MaximumDetailLength, QLatin1Char('A')), QString(), QStringLiteral("b"),
+                       QStringLiteral("c"), QString(), QStringLiteral("d")};
     QTest::newRow("near the top of unicode") << QStringList{QStringLiteral("\uFFD9"), QStringLiteral("\uD7FF"),
-                                                            QStringLiteral("\U0010FFFF"), QStringLiteral("\uFFFD")};
+                                                            QStringLiteral("\U0010FFFF"), QStringLiteral("\uFFFD"),
+                                                            QString(), QStringLiteral("\uFFFF")};
 }
 
 void tst_SavedReadingFile::roundTrip_keepsEveryDetail()
 {
-    QFETCH(QStringList, details);
-    const PartnerDetails written = PartnerDetails::fromList(details);
+    QFETCH(QStringList, names);
+    const PartnerDetails written = PartnerDetails::fromList(names + johnAndAnn().toList().mid(6));
     const std::optional<PartnerDetails> read = SavedReadingFile::fromBytes(SavedReadingFile::toBytes(written));
     QVERIFY(read);
     QCOMPARE(read->toList(), written.toList());
@@ -127,47 +135,61 @@ void tst_SavedReadingFile::roundTrip_keepsEveryDetail()
 void tst_SavedReadingFile::fromBytes_acceptsWhatAPersonMightWrite_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("details");
-    const QStringList all = johnAndAnn().toList();
-    QTest::newRow("crlf") << twelveLines("\r\n") << all;
-    QTest::newRow("lf only") << twelveLines("\n") << all;
-    QTest::newRow("no line end after the last line") << twelveLines("\r\n").chopped(2) << all;
-    QTest::newRow("lines after the twelfth ignored") << twelveLines("\r\n") + "xyz\r\nabc\r\n" << all;
-    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF") + twelveLines("\r\n") << all;
-    QTest::newRow("empty file") << QByteArray() << QStringList(12, QString());
-    QTest::newRow("three lines") << QString::fromLatin1("o\x94\x8d\x93\r\n\r\nx\x92\x8e\x99\x8d\r\n").toUtf8()
-                                 << (QStringList{QStringLiteral("John"), QString(), QStringLiteral("Smith")}
-                                     + QStringList(9, QString()));
-    QTest::newRow("not utf-8 still opens") << QByteArray("o\xff\r\n")
-                                           << (QStringList{QStringLiteral("J") + documents::UnscrambleText(QStringLiteral("\uFFFD"))}
-                                               + QStringList(11, QString()));
+    QTest::newRow("crlf") << twelveLines("\r\n");
+    QTest::newRow("lf only") << twelveLines("\n");
+    QTest::newRow("no line end after the last line") << twelveLines("\r\n").chopped(2);
+    QTest::newRow("lines after the twelfth ignored") << twelveLines("\r\n") + "xyz\r\n\t\r\n";
+    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF") + twelveLines("\r\n");
+    QTest::newRow("exactly the maximum size")
+        << twelveLines("\r\n") + QByteArray(SavedReadingFile::MaximumSize - twelveLines("\r\n").size(), 'a');
 }
 
 void tst_SavedReadingFile::fromBytes_acceptsWhatAPersonMightWrite()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, details);
     const std::optional<PartnerDetails> read = SavedReadingFile::fromBytes(bytes);
     QVERIFY(read);
-    QCOMPARE(read->toList(), details);
+    QCOMPARE(read->toList(), johnAndAnn().toList());
 }
 
-void tst_SavedReadingFile::fromBytes_refusesWhatCannotBeASavedReading_data()
+void tst_SavedReadingFile::fromBytes_refusesWhatTheMainWindowCannotShow_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("nul at the start") << QByteArray(1, '\0') + twelveLines("\r\n") << false;
-    QTest::newRow("nul inside a line") << QByteArray("o\x94\0\x93\r\n", 6) << false;
-    QTest::newRow("utf-16 file") << QByteArray(reinterpret_cast<const char *>(u"John\r\n"), 12) << false;
-    QTest::newRow("one byte over the maximum size") << QByteArray(SavedReadingFile::MaximumSize + 1, 'a') << false;
-    QTest::newRow("exactly the maximum size") << QByteArray(SavedReadingFile::MaximumSize, 'a') << true;
+    // The worked example with some details (by line, 0 to 11) in place of its own.
+    const auto with = [](const QList<std::pair<int, QString>> &changes) {
+        QStringList details = johnAndAnn().toList();
+        for (const auto &[line, detail] : changes)
+            details[line] = detail;
+        return SavedReadingFile::toBytes(PartnerDetails::fromList(details));
+    };
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("blank lines only") << QByteArray("\r\n").repeated(12);
+    QTest::newRow("eleven lines") << twelveLines("\r\n", 11);
+    QTest::newRow("first name blank") << with({{0, QStringLiteral("   ")}});
+    QTest::newRow("month not in the list: Smarch") << with({{6, QStringLiteral("Smarch")}});
+    QTest::newRow("month in lower case") << with({{9, QStringLiteral("july")}});
+    QTest::newRow("day with a blank before it") << with({{7, QStringLiteral(" 5")}});
+    QTest::newRow("day 32") << with({{10, QStringLiteral("32")}});
+    QTest::newRow("year before the list") << with({{8, QStringLiteral("1899")}});
+    QTest::newRow("30 February") << with({{6, QStringLiteral("February")}, {7, QStringLiteral("30")}});
+    QTest::newRow("29 February 1900") << with({{9, QStringLiteral("February")}, {10, QStringLiteral("29")},
+                                               {11, QStringLiteral("1900")}});
+    QTest::newRow("tab in a name") << with({{1, QStringLiteral("Pa\tul")}});
+    QTest::newRow("C1 control in a name") << with({{3, QStringLiteral("A\u0085nn")}});
+    QTest::newRow("name longer than a name box takes")
+        << with({{2, QString(readings::MaximumDetailLength + 1, QLatin1Char('s'))}});
+    QTest::newRow("not utf-8") << QByteArray("o\xff\r\n") + twelveLines("\r\n").mid(twelveLines("\r\n").indexOf('\n') + 1);
+    QTest::newRow("utf-16 file") << QByteArray(reinterpret_cast<const char *>(u"John\r\n"), 12);
+    QTest::newRow("nul at the start") << QByteArray(1, '\0') + twelveLines("\r\n");
+    QTest::newRow("nul inside a line") << twelveLines("\r\n").replace("Z", QByteArray(1, '\0'));
+    QTest::newRow("one byte over the maximum size")
+        << twelveLines("\r\n") + QByteArray(SavedReadingFile::MaximumSize + 1 - twelveLines("\r\n").size(), 'a');
 }
 
-void tst_SavedReadingFile::fromBytes_refusesWhatCannotBeASavedReading()
+void tst_SavedReadingFile::fromBytes_refusesWhatTheMainWindowCannotShow()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, accepted);
-    QCOMPARE(SavedReadingFile::fromBytes(bytes).has_value(), accepted);
+    QVERIFY(!SavedReadingFile::fromBytes(bytes));
 }
 
 void tst_SavedReadingFile::read_file_data()
@@ -205,6 +227,26 @@ void tst_SavedReadingFile::read_file()
     QCOMPARE(read.has_value(), accepted);
     if (accepted)
         QCOMPARE(read->toList(), johnAndAnn().toList());
+}
+
+void tst_SavedReadingFile::savePath_addsKvlUnlessThePathEndsInIt_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("no extension") << QStringLiteral("/home/ann/reading") << QStringLiteral("/home/ann/reading.kvl");
+    QTest::newRow("a dot in the name") << QStringLiteral("/home/ann/J.Smith") << QStringLiteral("/home/ann/J.Smith.kvl");
+    QTest::newRow("a version") << QStringLiteral("Reading.v2") << QStringLiteral("Reading.v2.kvl");
+    QTest::newRow("already .kvl") << QStringLiteral("/home/ann/reading.kvl") << QStringLiteral("/home/ann/reading.kvl");
+    QTest::newRow("capitals, which Open refuses") << QStringLiteral("reading.KVL") << QStringLiteral("reading.KVL.kvl");
+    QTest::newRow("kvl without a dot") << QStringLiteral("readingkvl") << QStringLiteral("readingkvl.kvl");
+    QTest::newRow(".kvl inside the name") << QStringLiteral("a.kvl.txt") << QStringLiteral("a.kvl.txt.kvl");
+}
+
+void tst_SavedReadingFile::savePath_addsKvlUnlessThePathEndsInIt()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    QCOMPARE(SavedReadingFile::savePath(chosen), saved);
 }
 
 QTEST_APPLESS_MAIN(tst_SavedReadingFile)

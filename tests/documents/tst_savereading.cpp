@@ -4,10 +4,13 @@
 #include "gui/documents/frmdisp.h"
 #include "core/readings/partnerdetails.h"
 
+#include <QFileDialog>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <memory>
+#include <sys/stat.h>
 
 using documenttest::click;
 using documenttest::fileBytes;
@@ -36,8 +39,15 @@ private slots:
     void save_fromReadingWindow_recordsTheReadingOnShow();
     void save_trimsTheDetails();
     void save_cancel_writesNothingAndSaysNothing();
-    void save_overAnExistingFile_replacesAllOfIt();
-    void save_namesTooLongToOpenAgain_refusedAndTold();
+    void save_overAnExistingFile_replacesAllOfItKeepingItsPermissions_data();
+    void save_overAnExistingFile_replacesAllOfItKeepingItsPermissions();
+    void save_nameWithoutKvl_getsItAndOpensAgain_data();
+    void save_nameWithoutKvl_getsItAndOpensAgain();
+    void save_nameGainingKvl_asksBeforeReplacingThatFile_data();
+    void save_nameGainingKvl_asksBeforeReplacingThatFile();
+    void save_nameTheDialogReadsAsAList_refusedInTheDialog();
+    void save_detailsThatWouldNotOpenAgain_refusedAndTold_data();
+    void save_detailsThatWouldNotOpenAgain_refusedAndTold();
     void save_failure_keepsEarlierFilesAndTellsWhy_data();
     void save_failure_keepsEarlierFilesAndTellsWhy();
 
@@ -145,23 +155,134 @@ void tst_SaveReading::save_cancel_writesNothingAndSaysNothing()
     QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
 }
 
-void tst_SaveReading::save_overAnExistingFile_replacesAllOfIt()
+void tst_SaveReading::save_overAnExistingFile_replacesAllOfItKeepingItsPermissions_data()
 {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("private") << 0600;
+    QTest::newRow("group may read") << 0640;
+    QTest::newRow("everyone may read") << 0644;
+}
+
+void tst_SaveReading::save_overAnExistingFile_replacesAllOfItKeepingItsPermissions()
+{
+    QFETCH(int, mode);
     const QString path = m_dir->filePath(QStringLiteral("existing.kvl"));
     QVERIFY(writeFile(path, QByteArray(4000, 'z')));
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
     frmSaveDocument *document = comprehensiveReading();
     platform::FileDialog::setNextFileName(path);
     click(document, "cmdSave");
     QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("existing.kvl")});
+    struct stat status {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+    QCOMPARE(int(status.st_mode & 07777), mode);
 }
 
-void tst_SaveReading::save_namesTooLongToOpenAgain_refusedAndTold()
+void tst_SaveReading::save_nameWithoutKvl_getsItAndOpensAgain_data()
 {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("a dot in the name") << QStringLiteral("J.Smith") << QStringLiteral("J.Smith.kvl");
+    QTest::newRow("a version") << QStringLiteral("Reading.v2") << QStringLiteral("Reading.v2.kvl");
+    QTest::newRow("capitals") << QStringLiteral("reading.KVL") << QStringLiteral("reading.KVL.kvl");
+    QTest::newRow("already .kvl") << QStringLiteral("reading.kvl") << QStringLiteral("reading.kvl");
+}
+
+void tst_SaveReading::save_nameWithoutKvl_getsItAndOpensAgain()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    frmSaveDocument *document = comprehensiveReading();
+    const QStringList typed = documenttest::inputs(m_main);
+    platform::FileDialog::setNextFileName(m_dir->filePath(chosen));
+    click(document, "cmdSave");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{saved});
+    click(document, "cmdBack");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    guitest::setText(m_main, "txtMF", QStringLiteral("Otto"));
+    platform::FileDialog::setNextFileName(m_dir->filePath(saved));
+    m_main->cmdOpen_Click();
+    QCOMPARE(documenttest::inputs(m_main), typed);
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+}
+
+void tst_SaveReading::save_nameGainingKvl_asksBeforeReplacingThatFile_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("Yes replaces it") << QMessageBox::Yes;
+    QTest::newRow("No keeps it") << QMessageBox::No;
+}
+
+void tst_SaveReading::save_nameGainingKvl_asksBeforeReplacingThatFile()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    const QString existing = m_dir->filePath(QStringLiteral("J.Smith.kvl"));
+    QVERIFY(writeFile(existing, kEarlierFile));
+    frmSaveDocument *document = comprehensiveReading();
+    platform::MessageBox::setNextAnswer(answer);
+    platform::FileDialog::setNextFileName(m_dir->filePath(QStringLiteral("J.Smith")));
+    click(document, "cmdSave");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    const platform::MessageBox::Shown asked = platform::MessageBox::shown().constFirst();
+    QCOMPARE(asked.text, QStringLiteral("J.Smith.kvl already exists.\nDo you want to replace it?"));
+    QCOMPARE(asked.icon, QMessageBox::Warning);
+    QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(fileBytes(existing), answer == QMessageBox::Yes ? documenttest::johnAndAnnFile() : kEarlierFile);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("J.Smith.kvl")});
+}
+
+void tst_SaveReading::save_nameTheDialogReadsAsAList_refusedInTheDialog()
+{
+    frmSaveDocument *document = comprehensiveReading();
+    // No name queued, so Qt's own dialog comes up; whenever it is up, the next name is typed in.
+    QStringList names = {m_dir->filePath(QStringLiteral("John \"Jack\" Smith")),
+                         m_dir->filePath(QStringLiteral("John Smith"))};
+    QTimer typist;
+    connect(&typist, &QTimer::timeout, this, [&names] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || names.isEmpty())
+            return;
+        auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        nameBox->setText(names.takeFirst());
+        QTest::keyClick(nameBox, Qt::Key_Return);
+    });
+    // The dialog starts in the current folder, where it would put "Jack.kvl".
+    const QTemporaryDir elsewhere;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    typist.start(10);
+    click(document, "cmdSave");
+    typist.stop();
+    QDir::setCurrent(previous);
+
+    QCOMPARE(names, QStringList());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("John Smith.kvl")});
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);
+    QVERIFY2(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("\"Jack\"")),
+             qPrintable(platform::MessageBox::shown().constFirst().text));
+}
+
+void tst_SaveReading::save_detailsThatWouldNotOpenAgain_refusedAndTold_data()
+{
+    QTest::addColumn<QString>("middleName");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("too long for the file") << QString(30000, QChar(0x4E00)) << QStringLiteral("too long"); // 90 KB in UTF-8
+    QTest::newRow("a control character") << QStringLiteral("Pa\tul") << QStringLiteral("control character");
+}
+
+void tst_SaveReading::save_detailsThatWouldNotOpenAgain_refusedAndTold()
+{
+    QFETCH(QString, middleName);
+    QFETCH(QString, reason);
     const QString path = m_dir->filePath(QStringLiteral("long.kvl"));
     QVERIFY(writeFile(path, kEarlierFile));
     documenttest::fillJohnAndAnn(m_main);
-    guitest::setText(m_main, "txtMM", QString(30000, QChar(0x4E00))); // 90 KB in UTF-8
+    guitest::setText(m_main, "txtMM", middleName);
     m_main->cmdLP_Click();
     platform::FileDialog::setNextFileName(path);
     click(guitest::readingWindow(), "cmdSave");
@@ -169,7 +290,8 @@ void tst_SaveReading::save_namesTooLongToOpenAgain_refusedAndTold()
     QCOMPARE(fileBytes(path), kEarlierFile);
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("long.kvl")));
-    QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("too long")));
+    QVERIFY2(platform::MessageBox::shown().constFirst().text.contains(reason),
+             qPrintable(platform::MessageBox::shown().constFirst().text));
 }
 
 void tst_SaveReading::save_failure_keepsEarlierFilesAndTellsWhy_data()

@@ -66,6 +66,15 @@ void tst_WebAddresses::find_data()
         {QStringLiteral("http://example.com/") + QString(MaximumWebAddressLength - 19, QLatin1Char('a'))});
     row("one character too long", QStringLiteral("http://example.com/") + QString(MaximumWebAddressLength - 18, QLatin1Char('a')),
         {}, {});
+    row("closing brackets within the limit are trimmed", QStringLiteral("http://example.com/x") + QString(900, QLatin1Char(')')),
+        {QStringLiteral("http://example.com/x")}, {QStringLiteral("http://example.com/x")});
+    row("a run over the limit is dropped before trimming",
+        QStringLiteral("http://example.com/x") + QString(32767, QLatin1Char(')')), {}, {});
+    row("www. over and over is one run, dropped", QStringLiteral("www.").repeated(8000), {}, {});
+    row("addresses hiding where they lead stay plain text",
+        QStringLiteral("www.example.com@evil.test http://user:pw@127.0.0.1:631/admin mailto:a@evil.test?cc=b@evil.test "
+                       "www.exam\u202Eple.com"),
+        {}, {});
 }
 
 void tst_WebAddresses::find()
@@ -119,6 +128,39 @@ void tst_WebAddresses::toOpen_data()
                                      << QString();
     QTest::newRow("www of 1025 characters") << QStringLiteral("www.e.com/") + QString(1025 - 10, QLatin1Char('a'))
                                             << QString();
+    QTest::newRow("port") << QStringLiteral("http://example.com:8080/x") << QStringLiteral("http://example.com:8080/x");
+    QTest::newRow("international host") << QStringLiteral("http://b\u00FCcher.example/")
+                                        << QStringLiteral("http://xn--bcher-kva.example/");
+    QTest::newRow("mailto with subject and body") << QStringLiteral("mailto:a@example.com?Subject=Hi&body=Hello%20you")
+                                                  << QStringLiteral("mailto:a@example.com?Subject=Hi&body=Hello%20you");
+
+    // Addresses that hide where they lead: never opened.
+    QTest::newRow("www dressed up by user info") << QStringLiteral("www.example.com@evil.test") << QString();
+    QTest::newRow("user and password") << QStringLiteral("http://user:pw@127.0.0.1:631/admin") << QString();
+    QTest::newRow("empty user info") << QStringLiteral("https://@evil.test/") << QString();
+    QTest::newRow("encoded @ in user info") << QStringLiteral("http://www.example.com%40evil.test/") << QString();
+    QTest::newRow("address by number") << QStringLiteral("http://127.0.0.1:631/admin") << QString();
+    QTest::newRow("ipv6 address") << QStringLiteral("http://[::1]/") << QString();
+    QTest::newRow("single name") << QStringLiteral("http://localhost/") << QString();
+    QTest::newRow("last label a number") << QStringLiteral("http://example.123/") << QString();
+    QTest::newRow("empty label") << QStringLiteral("http://example..com/") << QString();
+    QTest::newRow("right-to-left override") << QStringLiteral("http://example.com/\u202Etxt.exe") << QString();
+    QTest::newRow("encoded right-to-left override") << QStringLiteral("http://example.com/%E2%80%AEtxt.exe") << QString();
+    QTest::newRow("zero-width space in the host") << QStringLiteral("http://exam\u200Bple.com/") << QString();
+    QTest::newRow("soft hyphen") << QStringLiteral("www.exam\u00ADple.com") << QString();
+    QTest::newRow("byte order mark") << QStringLiteral("www.\uFEFFexample.com") << QString();
+    QTest::newRow("mailto attachment") << QStringLiteral("mailto:a@evil.test?attach=/etc/passwd") << QString();
+    QTest::newRow("mailto copy") << QStringLiteral("mailto:a@evil.test?cc=b@evil.test") << QString();
+    QTest::newRow("mailto hidden copy") << QStringLiteral("mailto:a@evil.test?subject=x&bcc=b@evil.test") << QString();
+    QTest::newRow("mailto further recipient") << QStringLiteral("mailto:a@evil.test?to=b@evil.test") << QString();
+    QTest::newRow("mailto two addresses") << QStringLiteral("mailto:a@example.com,b@evil.test") << QString();
+    QTest::newRow("mailto at sign only") << QStringLiteral("mailto:@") << QString();
+    QTest::newRow("mailto without local part") << QStringLiteral("mailto:@example.com") << QString();
+    QTest::newRow("mailto without domain") << QStringLiteral("mailto:a@") << QString();
+    QTest::newRow("mailto two at signs") << QStringLiteral("mailto:a@b@example.com") << QString();
+    QTest::newRow("mailto to this computer") << QStringLiteral("mailto:root@localhost") << QString();
+    QTest::newRow("mailto line break in a field") << QStringLiteral("mailto:a@example.com?subject=x%0D%0ABcc:b@evil.test")
+                                                  << QString();
 }
 
 void tst_WebAddresses::toOpen()

@@ -2,6 +2,7 @@
 
 import glob
 import os
+import stat
 import unittest
 
 import tovrin_e2e as e2e
@@ -89,6 +90,20 @@ class StartupTest(e2e.TovrinTestCase):
 
         program, main_wid, app = self.start_main_window()
         self.assertEqual(e2e.find_all(app, "alert"), [])
+        e2e.click(e2e.find(app, "push button", "Exit"))
+        self.leave_through_exit_screen(program, main_wid, app)
+
+    def test_a_named_pipe_for_settings_and_a_garbage_lock_do_not_stop_the_start(self):
+        settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "tovrin", "tovrin.ini")
+        os.makedirs(os.path.dirname(settings), exist_ok=True)
+        os.mkfifo(settings)
+        lock = os.path.join(os.environ["XDG_RUNTIME_DIR"], "tovrin-%d.lock" % os.getuid())
+        with open(lock, "wb") as garbage:
+            garbage.write(b"\x00\xffnot a lock\nanother-machine.example\n")
+
+        program, main_wid, app = self.start_main_window()
+        self.assertEqual(e2e.find_all(app, "alert"), [])
+        self.assertTrue(stat.S_ISFIFO(os.lstat(settings).st_mode), "the named pipe was replaced")
         e2e.click(e2e.find(app, "push button", "Exit"))
         self.leave_through_exit_screen(program, main_wid, app)
 

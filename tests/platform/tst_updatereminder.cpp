@@ -1,4 +1,5 @@
 #include "../common/browsercatcher.h"
+#include "../common/fifo.h"
 #include "../common/guitest.h"
 
 #include "gui/platform/seams.h"
@@ -8,15 +9,16 @@
 #include "gui/platform/weblinks.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QSettings>
-#include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
 #include <QUrl>
 
-// The start-up reminder as the program runs it: the real clock, the per-user settings store (moved
-// into a temporary folder), the message box seam and the browser.
+// The start-up reminder as the program runs it: the real clock, the per-user settings store (in
+// Qt's test folders), the message box seam and the browser.
 class tst_UpdateReminder : public QObject
 {
     Q_OBJECT
@@ -29,19 +31,28 @@ private slots:
     void firstStart_noMessage_todayStored();
     void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage_data();
     void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage();
+    void settingsFileIsAPipe_firstStartAndThePipeStays_data();
+    void settingsFileIsAPipe_firstStartAndThePipeStays();
 
 private:
     void storeDaysFromToday(int days);
     QDate storedDate();
+    // A file the settings store reads: the program's own, or with fallback its organisation's.
+    static QString settingsFile(bool organisation = false);
 
-    QTemporaryDir m_dir;
     BrowserCatcher m_urls;
 };
 
 void tst_UpdateReminder::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+QString tst_UpdateReminder::settingsFile(bool organisation)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return folder + (organisation ? QStringLiteral("/tst_updatereminder.ini")
+                                  : QStringLiteral("/tst_updatereminder/tst_updatereminder.ini"));
 }
 
 void tst_UpdateReminder::init()
@@ -53,6 +64,10 @@ void tst_UpdateReminder::init()
 
 void tst_UpdateReminder::cleanup()
 {
+    for (bool organisation : {false, true}) {
+        if (!QFileInfo(settingsFile(organisation)).isFile())
+            QFile::remove(settingsFile(organisation));
+    }
     QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
 }
 
@@ -75,7 +90,7 @@ void tst_UpdateReminder::firstStart_noMessage_todayStored()
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
     QCOMPARE(storedDate(), QDate::currentDate());
-    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("tst_updatereminder/tst_updatereminder.ini"))));
+    QVERIFY(QFileInfo(settingsFile()).isFile());
 }
 
 void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage_data()
@@ -112,6 +127,29 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
     // The next start says nothing.
     app::UpdateReminder();
     QCOMPARE(platform::MessageBox::shown().size(), 1);
+}
+
+void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays_data()
+{
+    QTest::addColumn<bool>("organisation");
+    QTest::newRow("the program's file") << false;
+    QTest::newRow("the organisation's file") << true;
+}
+
+void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays()
+{
+    QFETCH(bool, organisation);
+    storeDaysFromToday(-20); // a reminder that would be due, were the file read
+    QFile::remove(settingsFile(organisation));
+    const testsupport::Fifo fifo(settingsFile(organisation));
+    QVERIFY(fifo.made());
+
+    app::UpdateReminder();
+
+    QVERIFY2(!fifo.readerWaited(), "the reminder waited for a writer on the named pipe");
+    QVERIFY(fifo.stillThere());
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+    QVERIFY(m_urls.urls.isEmpty());
 }
 
 QTEST_MAIN(tst_UpdateReminder)

@@ -1,16 +1,46 @@
 #include "core/documents/savedreadingfile.h"
 
 #include "core/documents/scramble.h"
+#include "core/readings/validation.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace documents {
 
 namespace {
+
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
+const QLatin1String kExtension(".kvl");
+
+// At most maximumSize bytes of the regular file at path. The file is opened without waiting and
+// looked at through the opened descriptor, so a pipe or device put in its place after anyone
+// looked at the name can neither stall the open nor feed a read that never ends.
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maximumSize)
+{
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0)
+        return std::nullopt;
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maximumSize)
+        return std::nullopt;
+    // One byte more than allowed shows a file that grew after it was looked at.
+    const QByteArray bytes = file.read(maximumSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > maximumSize)
+        return std::nullopt;
+    return bytes;
 }
+
+} // namespace
 
 QByteArray SavedReadingFile::toBytes(const readings::PartnerDetails &details)
 {
@@ -31,12 +61,12 @@ std::optional<readings::PartnerDetails> SavedReadingFile::fromBytes(const QByteA
     if (bytes.size() > MaximumSize || bytes.contains('\0'))
         return std::nullopt;
 
-    // Bytes that are not UTF-8 become replacement characters rather than a refusal: a file edited
-    // by hand still opens, and the reading's own input check decides what to make of it.
     QStringDecoder decoder(QStringDecoder::Utf8); // skips a leading byte order mark
     const QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
 
-    QStringList lines = text.split(QLatin1Char('\n'));
+    const QStringList lines = text.split(QLatin1Char('\n'));
     QStringList details;
     for (int i = 0; i < LineCount && i < lines.size(); ++i) {
         QString line = lines.at(i);
@@ -44,24 +74,25 @@ std::optional<readings::PartnerDetails> SavedReadingFile::fromBytes(const QByteA
             line.chop(1);
         details.append(UnscrambleText(line));
     }
-    return readings::PartnerDetails::fromList(details);
+    // Missing lines count as empty details, which the check below refuses as it refuses any
+    // detail the main window could not show as it stands.
+    const readings::PartnerDetails read = readings::PartnerDetails::fromList(details);
+    if (!readings::checkSavedDetails(read).ok)
+        return std::nullopt;
+    return read;
 }
 
 std::optional<readings::PartnerDetails> SavedReadingFile::read(const QString &path)
 {
-    // Only a regular file: opening a pipe or a device could wait for ever or never end.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > MaximumSize)
+    const std::optional<QByteArray> bytes = readRegularFile(path, MaximumSize);
+    if (!bytes)
         return std::nullopt;
+    return fromBytes(*bytes);
+}
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // One byte more than allowed shows a file that grew after it was looked at.
-    const QByteArray bytes = file.read(MaximumSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return fromBytes(bytes);
+QString SavedReadingFile::savePath(const QString &path)
+{
+    return path.endsWith(kExtension) ? path : path + kExtension;
 }
 
 } // namespace documents

@@ -12,9 +12,10 @@ namespace documents {
 // A saved reading on disk: the couple's twelve details, each passed through ScrambleText, one per
 // line in the order of readings::PartnerDetails::toList(), every line ending CR LF, in UTF-8.
 //
-// Reading is forgiving about what a person could have done to the file (LF line ends, fewer lines,
-// extra lines after the twelfth) but refuses what cannot be a saved reading at all: a file that
-// cannot be read, one larger than MaximumSize, or one holding NUL bytes.
+// Reading takes LF line ends and extra lines after the twelfth, as an editor may leave them, but
+// refuses the file as a whole unless it is a reading that the main window can show exactly as
+// stored: at most MaximumSize bytes of valid UTF-8 without NUL bytes, and twelve details that pass
+// readings::checkSavedDetails(). A refused file changes no input.
 class SavedReadingFile
 {
 public:
@@ -25,13 +26,18 @@ public:
 
     static QByteArray toBytes(const readings::PartnerDetails &details);
 
-    // The details in bytes, or nothing when the bytes cannot be a saved reading. Missing lines
-    // count as empty details.
+    // The details in bytes, or nothing when the bytes are not a saved reading as described above.
     static std::optional<readings::PartnerDetails> fromBytes(const QByteArray &bytes);
 
     // Reads and parses the file at path; nothing when it is not a readable regular file of at most
-    // MaximumSize bytes or fromBytes() refuses its content.
+    // MaximumSize bytes or fromBytes() refuses its content. A pipe or device in place of the file
+    // is refused at once, never waited on.
     static std::optional<readings::PartnerDetails> read(const QString &path);
+
+    // The path a reading chosen to be saved at path is written to: path itself when it ends in
+    // ".kvl", which Open requires, and otherwise path with ".kvl" added, so that a name with a
+    // dot of its own ("J.Smith") still opens again.
+    static QString savePath(const QString &path);
 };
 
 } // namespace documents

@@ -1,6 +1,9 @@
 #include "core/documents/webaddresses.h"
 
 #include <QRegularExpression>
+#include <QUrlQuery>
+
+#include <algorithm>
 
 namespace documents {
 
@@ -23,35 +26,100 @@ bool startsWithIgnoringCase(const QString &text, QLatin1String prefix)
 }
 
 // Drops what a sentence puts after an address: final punctuation and unmatched closing brackets.
+// The brackets are counted once; each one trimmed only changes the count.
 int trimmedLength(QStringView address)
 {
-    static const QString kPairs = QStringLiteral("()[]");
-    int length = int(address.size());
-    for (;;) {
-        if (length == 0)
-            return 0;
-        const QChar last = address.at(length - 1);
-        if (QStringLiteral(".,;:!?'*").contains(last)) {
-            --length;
-            continue;
+    int unmatchedRound = 0;  // closing minus opening
+    int unmatchedSquare = 0;
+    for (QChar c : address) {
+        switch (c.unicode()) {
+        case u'(': --unmatchedRound; break;
+        case u')': ++unmatchedRound; break;
+        case u'[': --unmatchedSquare; break;
+        case u']': ++unmatchedSquare; break;
+        default: break;
         }
-        const int pair = int(kPairs.indexOf(last));
-        if (pair >= 0 && pair % 2 == 1) {
-            const QStringView kept = address.left(length);
-            if (kept.count(kPairs.at(pair)) > kept.count(kPairs.at(pair - 1))) {
-                --length;
-                continue;
-            }
-        }
-        return length;
     }
+    static const QString kSentenceEnd = QStringLiteral(".,;:!?'*");
+    int length = int(address.size());
+    while (length > 0) {
+        const QChar last = address.at(length - 1);
+        if (last == u')' && unmatchedRound > 0)
+            --unmatchedRound;
+        else if (last == u']' && unmatchedSquare > 0)
+            --unmatchedSquare;
+        else if (!kSentenceEnd.contains(last))
+            break;
+        --length;
+    }
+    return length;
+}
+
+// Characters that do not show, or that reorder what shows around them, let an address look like
+// one place while it leads to another.
+bool hidesSomething(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format;
+    });
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// A name in the domain name system, in its ASCII form: two labels or more of letters, digits and
+// inner hyphens, the last one holding a letter. An address by number, a single name such as
+// "localhost" or no host at all leads to this computer or its network, never to a web site.
+bool isRealHost(const QString &asciiHost)
+{
+    if (asciiHost.isEmpty() || asciiHost.size() > 253)
+        return false;
+    const QList<QStringView> labels = QStringView(asciiHost).split(u'.');
+    if (labels.size() < 2)
+        return false;
+    for (QStringView label : labels) {
+        if (label.isEmpty() || label.size() > 63 || label.startsWith(u'-') || label.endsWith(u'-'))
+            return false;
+        const bool allowed = std::all_of(label.begin(), label.end(), [](QChar c) {
+            return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'-';
+        });
+        if (!allowed)
+            return false;
+    }
+    return std::any_of(labels.last().begin(), labels.last().end(), isAsciiLetter);
+}
+
+// One mail address with a local part and a real domain, and no header fields but a subject and a
+// body: copies to others, attachments and further recipients never ride along unseen.
+bool isSingleMailAddress(const QUrl &url)
+{
+    if (url.hasFragment())
+        return false;
+    const QString address = url.path(QUrl::FullyDecoded);
+    const qsizetype at = address.indexOf(u'@');
+    if (at <= 0 || address.indexOf(u'@', at + 1) >= 0)
+        return false;
+    static const QString kNotInALocalPart = QStringLiteral(" ,;:<>()[]\\\"");
+    const QStringView local = QStringView(address).left(at);
+    if (std::any_of(local.begin(), local.end(), [](QChar c) { return kNotInALocalPart.contains(c); }))
+        return false;
+    if (!isRealHost(QString::fromLatin1(QUrl::toAce(address.mid(at + 1)))))
+        return false;
+
+    const QList<std::pair<QString, QString>> fields = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
+    return std::all_of(fields.begin(), fields.end(), [](const std::pair<QString, QString> &field) {
+        return field.first.compare(QLatin1String("subject"), Qt::CaseInsensitive) == 0
+               || field.first.compare(QLatin1String("body"), Qt::CaseInsensitive) == 0;
+    });
 }
 
 } // namespace
 
 QUrl webAddressToOpen(const QString &written)
 {
-    if (written.isEmpty() || written.size() > MaximumWebAddressLength)
+    if (written.isEmpty() || written.size() > MaximumWebAddressLength || hidesSomething(written))
         return QUrl();
 
     QString address = written;
@@ -63,14 +131,20 @@ QUrl webAddressToOpen(const QString &written)
         return QUrl();
 
     const QUrl url(address, QUrl::StrictMode);
-    if (!url.isValid())
+    // What the browser or mail program shows and acts on is the decoded address.
+    if (!url.isValid() || hidesSomething(QUrl::fromPercentEncoding(url.toEncoded())))
         return QUrl();
     const QString scheme = url.scheme(); // QUrl keeps schemes in lower case
     if (scheme == QLatin1String("mailto"))
-        return url.path().contains(QLatin1Char('@')) ? url : QUrl();
-    if ((scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty())
-        return url;
-    return QUrl();
+        return isSingleMailAddress(url) ? url : QUrl();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return QUrl();
+    // Anything before an "@" in the authority only dresses the address up as another site
+    // ("www.example.com@evil.test" leads to evil.test) or carries a password.
+    if (QUrl::fromPercentEncoding(url.authority(QUrl::FullyEncoded).toUtf8()).contains(u'@')
+        || !isRealHost(url.host(QUrl::FullyEncoded)))
+        return QUrl();
+    return url;
 }
 
 QList<WebAddress> findWebAddresses(const QString &text)
@@ -79,6 +153,9 @@ QList<WebAddress> findWebAddresses(const QString &text)
     QRegularExpressionMatchIterator it = addressPattern().globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
+        // No address is that long, and trimming so long a run would cost time for nothing.
+        if (match.capturedLength() > MaximumWebAddressLength)
+            continue;
         const int start = int(match.capturedStart());
         const int length = trimmedLength(QStringView(text).mid(start, match.capturedLength()));
         const QUrl url = webAddressToOpen(text.mid(start, length));

@@ -15,6 +15,31 @@ const QStringList &monthNames()
     return names;
 }
 
+namespace {
+
+QStringList numbers(int first, int last)
+{
+    QStringList texts;
+    texts.reserve(last - first + 1);
+    for (int n = first; n <= last; ++n)
+        texts.append(QString::number(n));
+    return texts;
+}
+
+} // namespace
+
+const QStringList &dayNumbers()
+{
+    static const QStringList days = numbers(1, 31);
+    return days;
+}
+
+const QStringList &yearNumbers()
+{
+    static const QStringList years = numbers(1900, 2050);
+    return years;
+}
+
 int monthNumber(const QString &name)
 {
     return int(monthNames().indexOf(name)) + 1;

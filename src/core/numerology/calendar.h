@@ -9,6 +9,10 @@ namespace numerology {
 // "January" to "December", as the month lists show them and saved readings hold them.
 const QStringList &monthNames();
 
+// "1" to "31" and "1900" to "2050", as the day and year lists show them and saved readings hold them.
+const QStringList &dayNumbers();
+const QStringList &yearNumbers();
+
 // 1 to 12 for a month name written exactly as in monthNames(), 0 for any other text.
 int monthNumber(const QString &name);
 

@@ -1,8 +1,14 @@
 #include "core/program/singleinstance.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace program {
 
@@ -13,20 +19,47 @@ SingleInstance::SingleInstance(const QString &lockDirectory)
         dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    m_path = QDir(dir).filePath(QStringLiteral("tovrin.lock"));
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // Never age a live copy's lock: only a lock whose process is gone is stale.
-    m_lock->setStaleLockTime(0);
+    // The temporary folder is shared by every user; a name per user keeps one user's copy, or a
+    // file left there by anyone, from standing in another user's way.
+    m_path = QDir(dir).filePath(QStringLiteral("tovrin-%1.lock").arg(::getuid()));
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // The file stays: removing it would let a copy starting now lock a new file beside the one a
+    // copy that is just starting has opened.
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
+}
 
 bool SingleInstance::anotherCopyRunning()
 {
-    if (m_lock->isLocked() || m_lock->tryLock(0))
+    if (m_descriptor >= 0)
         return false;
-    // Only a lock held by a live process refuses the start; a lock we cannot create does not.
-    return m_lock->error() == QLockFile::LockFailedError;
+
+    // Close-on-exec: a browser started from this copy must not keep holding the lock after it.
+    // No following links and no waiting: the name may stand for anything in a shared folder.
+    const int descriptor = ::open(QFile::encodeName(m_path).constData(),
+                                  O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
+    if (descriptor < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::getuid()) {
+        // Someone else's file, held locked by them for ever, must not keep this user's copy out.
+        ::close(descriptor);
+        return false;
+    }
+    int locked;
+    do
+        locked = ::flock(descriptor, LOCK_EX | LOCK_NB);
+    while (locked != 0 && errno == EINTR);
+    if (locked == 0) {
+        m_descriptor = descriptor;
+        return false;
+    }
+    const bool held = errno == EWOULDBLOCK;
+    ::close(descriptor);
+    return held;
 }
 
 } // namespace program

@@ -2,6 +2,8 @@
 
 #include "core/numerology/calendar.h"
 
+#include <algorithm>
+
 namespace readings {
 
 namespace {
@@ -62,6 +64,29 @@ ValidationResult checkInput(const PartnerDetails &d)
     if (!fault.isEmpty())
         return {false, fault, Field::None};
     return {};
+}
+
+ValidationResult checkSavedDetails(const PartnerDetails &d)
+{
+    for (const QString &detail : d.toList()) {
+        if (detail.size() > MaximumDetailLength)
+            return {false, QStringLiteral("A name or date is longer than %1 characters.").arg(MaximumDetailLength)};
+        const bool control = std::any_of(detail.cbegin(), detail.cend(),
+                                         [](QChar c) { return c.category() == QChar::Other_Control; });
+        if (control)
+            return {false, QStringLiteral("A name or date holds a control character.")};
+    }
+
+    const std::pair<const QString *, const QStringList *> dateParts[] = {
+        {&d.MaleBirthMonth, &numerology::monthNames()},   {&d.MaleBirthDay, &numerology::dayNumbers()},
+        {&d.MaleBirthYear, &numerology::yearNumbers()},   {&d.FemaleBirthMonth, &numerology::monthNames()},
+        {&d.FemaleBirthDay, &numerology::dayNumbers()},   {&d.FemaleBirthYear, &numerology::yearNumbers()},
+    };
+    for (const auto &[text, entries] : dateParts) {
+        if (!entries->contains(*text))
+            return {false, QStringLiteral("A date of birth is not one of the dates the lists offer.")};
+    }
+    return checkInput(d);
 }
 
 } // namespace readings

@@ -28,9 +28,18 @@ struct ValidationResult {
     Field focus = Field::None;
 };
 
+// The longest text a name box of the main window takes.
+constexpr int MaximumDetailLength = 32767;
+
 // Checks the required names, then the male date of birth, then the female one, and reports the
 // first fault only. A detail made only of blanks counts as blank. A date is a month name, a day
 // and a year as the date lists write them.
 ValidationResult checkInput(const PartnerDetails &details);
+
+// Checks details that are to go into the main window from a saved reading, where nothing chose
+// them from the lists: every detail at most MaximumDetailLength characters and free of control
+// characters, each part of a date exactly an entry of its list (no blanks around it), and then
+// everything checkInput() checks. Details that pass fit the controls unchanged and give a reading.
+ValidationResult checkSavedDetails(const PartnerDetails &details);
 
 } // namespace readings

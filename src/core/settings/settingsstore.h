@@ -12,6 +12,10 @@ class QSettings;
 namespace settings {
 
 QString settingsApplicationName();
+
+// The store, or null when a file it would read is there but is no regular file (a pipe, a device,
+// a folder): reading a pipe waits for ever, and saving would put a file in its place. Without a
+// store the program starts as it does the first time, and leaves that file alone.
 std::unique_ptr<QSettings> openSettingsStore();
 
 } // namespace settings

@@ -32,19 +32,6 @@
 #include <QSettings>
 #include <QTimer>
 
-namespace {
-
-QStringList numbers(int first, int last)
-{
-    QStringList texts;
-    texts.reserve(last - first + 1);
-    for (int n = first; n <= last; ++n)
-        texts.append(QString::number(n));
-    return texts;
-}
-
-} // namespace
-
 frmMain::frmMain()
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -257,8 +244,8 @@ void frmMain::Form_Load()
     // window itself from appearing.
     centralWidget()->installEventFilter(this);
 
-    const QStringList days = numbers(1, 31);
-    const QStringList years = numbers(1900, 2050);
+    const QStringList &days = numerology::dayNumbers();
+    const QStringList &years = numerology::yearNumbers();
     m_cboMD->addItems(days);
     m_cboMMD->addItems(days);
     m_cboMM->addItems(numerology::monthNames());

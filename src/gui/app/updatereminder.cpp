@@ -12,6 +12,9 @@ namespace app {
 void UpdateReminder()
 {
     const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
+    // No usable store: as at a first start, there is nothing to ask, and today cannot be kept.
+    if (!settings)
+        return;
     // Start-up runs this before the main window exists, so the question has no owner window.
     const auto askToCheck = [] {
         return platform::MessageBox::askYesNo(nullptr,

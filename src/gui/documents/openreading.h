@@ -14,7 +14,9 @@ namespace documents {
 QString askForSavedReadingPath(QWidget *parent);
 
 // Reads the saved reading at path as Open does after its dialog: a name that does not end in
-// "kvl", or a file that cannot be a saved reading, gets "Please Check The File." and nothing.
+// "kvl", or a file that is not a saved reading whose twelve details the main window can take as
+// they stand (SavedReadingFile::read), gets "Please Check The File." and nothing, so that a
+// refused file changes no input.
 std::optional<readings::PartnerDetails> readSavedReading(QWidget *parent, const QString &path);
 
 } // namespace documents

@@ -7,6 +7,7 @@
 #include "gui/documents/readingprinter.h"
 #include "gui/documents/richtextbox.h"
 #include "gui/platform/seams.h"
+#include "core/readings/validation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,25 +89,33 @@ QString SaveReading(QWidget *parent, const readings::PartnerDetails &details)
     options.title = QStringLiteral("Save Your Numerology Compatibility Result ....");
     options.filter = QStringLiteral("Rich Text Format (*.kvl)");
     options.defaultSuffix = QStringLiteral("kvl");
-    const QString path = platform::FileDialog::getSaveFileName(parent, options);
-    if (path.isEmpty())
+    const QString chosen = platform::FileDialog::getSaveFileName(parent, options);
+    if (chosen.isEmpty())
         return QString(); // Cancel
+
+    // The dialog asked before replacing the file it was given; a name that gains ".kvl" here may
+    // name another file that exists.
+    const QString path = SavedReadingFile::savePath(chosen);
+    if (path != chosen && QFileInfo::exists(path)
+        && !platform::MessageBox::confirm(parent, tr("%1 already exists.\nDo you want to replace it?")
+                                                      .arg(QFileInfo(path).fileName()))) {
+        return QString();
+    }
 
     const QByteArray bytes = SavedReadingFile::toBytes(details);
     QString reason;
     if (bytes.size() > SavedReadingFile::MaximumSize) {
         reason = tr("The names are too long: a saved reading holds at most %1 KiB.")
                      .arg(SavedReadingFile::MaximumSize / 1024);
-        platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
-                                                  .arg(QDir::toNativeSeparators(path), reason));
-        return QString();
+    } else if (const readings::ValidationResult check = readings::checkSavedDetails(details); !check.ok) {
+        // Open would refuse the file; better to say so now than to leave a file that never opens.
+        reason = check.message;
+    } else if (writeWholeFile(path, bytes, &reason)) {
+        return path;
     }
-    if (!writeWholeFile(path, bytes, &reason)) {
-        platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
-                                                  .arg(QDir::toNativeSeparators(path), reason));
-        return QString();
-    }
-    return path;
+    platform::MessageBox::warning(parent, tr("The reading could not be saved to \"%1\".\n\n%2")
+                                              .arg(QDir::toNativeSeparators(path), reason));
+    return QString();
 }
 
 void ExportReadingAsPdf(QWidget *parent, const readings::PartnerDetails &details)

@@ -53,6 +53,12 @@ QString RichTextBox::text() const
 
 void RichTextBox::setText(const QString &text)
 {
+    replaceText(text);
+    emit textReplaced();
+}
+
+void RichTextBox::replaceText(const QString &text)
+{
     clear();
     QTextCursor cursor(document());
     cursor.insertText(toDocumentText(text), QTextCharFormat());
@@ -127,10 +133,11 @@ void RichTextBox::setSelBold(bool bold)
 
 void RichTextBox::showRuns(const QList<readings::TextRun> &runs)
 {
-    setText(QString());
+    replaceText(QString());
     QTextCursor cursor = textCursor();
     documents::insertRuns(cursor, runs);
     setSelStart(0);
+    emit textReplaced();
 }
 
 void RichTextBox::focusInEvent(QFocusEvent *event)

@@ -26,7 +26,8 @@ class RichTextBox : public QTextEdit
 public:
     explicit RichTextBox(QWidget *parent = nullptr);
 
-    // The whole text, lines ending CR LF. setText() replaces everything, without emphasis.
+    // The whole text, lines ending CR LF. setText() replaces everything, without emphasis, and
+    // emits textReplaced().
     QString text() const;
     void setText(const QString &text);
 
@@ -41,11 +42,14 @@ public:
 
     void setSelBold(bool bold);
 
-    // Replaces everything by the runs, each with its emphasis, and puts the insertion point at the
-    // start.
+    // Replaces everything by the runs, each with its emphasis, puts the insertion point at the
+    // start and then emits textReplaced() once.
     void showRuns(const QList<readings::TextRun> &runs);
 
 signals:
+    // setText() or showRuns() has put a whole new text in the box. Insertions through setSelText()
+    // do not count: they are the steps of building one.
+    void textReplaced();
     void gotFocus();
     void keyDown();
     void keyPress();
@@ -64,6 +68,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void replaceText(const QString &text);
     int toInternal(int position) const;
     int toExternal(int position) const;
 

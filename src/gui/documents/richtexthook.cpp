@@ -7,15 +7,14 @@
 #include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
-#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 namespace documents {
 
-// Watches one box: marks its web addresses whenever its text changes, and opens the one under a
-// left-button press on the box's viewport.
+// Watches one box: marks its web addresses whenever the box is given a whole new text, and opens
+// the one under a left-button press on the box's viewport.
 class LinkWatcher final : public QObject
 {
 public:
@@ -25,7 +24,9 @@ public:
         m_box->viewport()->installEventFilter(this);
         m_hadMouseTracking = m_box->viewport()->hasMouseTracking();
         m_box->viewport()->setMouseTracking(true); // the pointing hand follows the mouse over links
-        m_connection = connect(m_box, &QTextEdit::textChanged, this, &LinkWatcher::markLinks);
+        // Once per text, after it is complete: marking on every insertion would scan the document
+        // again for each run of a reading.
+        m_connection = connect(m_box, &RichTextBox::textReplaced, this, &LinkWatcher::markLinks);
         markLinks();
     }
 
@@ -37,7 +38,6 @@ public:
         m_box->viewport()->removeEventFilter(this);
         showPointingHand(false);
         m_box->viewport()->setMouseTracking(m_hadMouseTracking);
-        QScopedValueRollback<bool> marking(m_marking, true);
         clearLinks();
     }
 
@@ -94,10 +94,8 @@ private:
 
     void markLinks()
     {
-        if (m_marking || !m_box)
+        if (!m_box)
             return;
-        // Changing formats changes the document again; that change needs no marking of its own.
-        QScopedValueRollback<bool> marking(m_marking, true);
         clearLinks();
 
         QTextDocument *document = m_box->document();
@@ -159,7 +157,6 @@ private:
 
     QPointer<RichTextBox> m_box;
     QMetaObject::Connection m_connection;
-    bool m_marking = false;
     bool m_hadMouseTracking = false;
     bool m_pointing = false;
     bool m_hadOwnCursor = false;

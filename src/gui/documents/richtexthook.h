@@ -10,9 +10,10 @@ namespace documents {
 
 class LinkWatcher;
 
-// Makes web addresses in one window's rich-text box clickable. While hooked, every change of the
-// box's text marks the web addresses in it as links (underlined, in the link colour, the emphasis
-// kept), and a press of the left button on one opens it in the default browser, once. Each window
+// Makes web addresses in one window's rich-text box clickable. While hooked, each whole new text
+// the box is given (RichTextBox::textReplaced) has its web addresses marked as links, once
+// (underlined, in the link colour, the emphasis kept), and a press of the left button on one opens
+// it in the default browser, once. Each window
 // that shows a reading owns one hook: it watches only its own box, installing it for one window
 // never disturbs another window's hook, and removing it twice changes nothing.
 class RichTextHook

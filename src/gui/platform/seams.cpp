@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QQueue>
 
 namespace platform {
@@ -28,6 +29,29 @@ SeamState &state()
     static SeamState s;
     return s;
 }
+
+// Qt's own save dialog reads a name with double quotes in it as a list of quoted names and keeps
+// only the first: "John "Jack" Smith" would save as Jack.kvl. Such a name is refused before the
+// dialog acts on it, and the dialog stays open with the name as typed.
+class SaveDialog final : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        // Only Qt's own dialog has the name box; a desktop's native dialog takes names as typed.
+        const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (nameBox && nameBox->text().contains(QLatin1Char('"'))) {
+            MessageBox::warning(this, QCoreApplication::translate("FileDialog",
+                                          "%1 cannot be a file name here: the dialog takes double quotes as a list "
+                                          "of names.\nPlease choose another file name.")
+                                          .arg(nameBox->text()));
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
 
 } // namespace
 
@@ -66,6 +90,12 @@ QMessageBox::StandardButton MessageBox::askYesNo(QWidget *parent, const QString 
     return show(parent, QMessageBox::Information, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
 }
 
+bool MessageBox::confirm(QWidget *parent, const QString &text)
+{
+    return show(parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
 void MessageBox::setTestMode(bool on)
 {
     state().messageTestMode = on;
@@ -99,7 +129,7 @@ QString FileDialog::getSaveFileName(QWidget *parent, const Options &options)
     if (takeNextFileName(true, options, &fileName))
         return fileName;
 
-    QFileDialog dialog(parent, options.title, QString(), options.filter);
+    SaveDialog dialog(parent, options.title, QString(), options.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(options.defaultSuffix);

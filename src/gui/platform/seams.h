@@ -29,6 +29,8 @@ public:
     static void critical(QWidget *parent, const QString &text);
     // Yes and No with the information icon; returns Yes or No.
     static QMessageBox::StandardButton askYesNo(QWidget *parent, const QString &text);
+    // Yes and No with the warning icon and No as the default; true for Yes.
+    static bool confirm(QWidget *parent, const QString &text);
 
     // Tests: from now on no box is shown. Each box is recorded in shown() and answered with the
     // next queued answer, or with its default button (OK, or No for a question) when none is queued.
@@ -57,7 +59,9 @@ public:
     };
 
     // Returns the chosen path, or an empty text on Cancel. The save dialog asks before replacing
-    // an existing file and refuses a read-only one; the open dialog accepts only existing files.
+    // an existing file and refuses a read-only one, and it refuses a typed name that it would read
+    // as another file (double quotes make a list of names, of which only one would be used); the
+    // open dialog accepts only existing files.
     static QString getSaveFileName(QWidget *parent, const Options &options);
     static QString getOpenFileName(QWidget *parent, const Options &options);
 
