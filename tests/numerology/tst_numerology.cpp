@@ -167,26 +167,16 @@ void tst_Numerology::countedLetters_data()
     QTest::newRow("n tilde") << QStringLiteral("\u00F1") << "N";
     QTest::newRow("a ring") << QStringLiteral("\u00E5") << "A";
     QTest::newRow("r caron") << QStringLiteral("\u0159") << "R";
-    QTest::newRow("c cedilla") << QStringLiteral("\u00E7") << "C";
-    QTest::newRow("a ogonek") << QStringLiteral("\u0105") << "A";
-    QTest::newRow("I with dot above") << QStringLiteral("\u0130") << "I";
-    QTest::newRow("dotless i, by its capital") << QStringLiteral("\u0131") << "I";
     QTest::newRow("ligature fi") << QStringLiteral("\uFB01") << "FI";
-    QTest::newRow("dz with caron") << QStringLiteral("\u01C6") << "DZ";
-    QTest::newRow("fullwidth A") << QStringLiteral("\uFF21") << "A";
     QTest::newRow("mathematical bold A, outside the BMP") << QStringLiteral("\U0001D400") << "A";
 
     // counts nothing
     QTest::newRow("greek alpha") << QStringLiteral("\u03B1") << "";
     QTest::newRow("cyrillic zhe") << QStringLiteral("\u0436") << "";
     QTest::newRow("han") << QStringLiteral("\u674E") << "";
-    QTest::newRow("hebrew alef") << QStringLiteral("\u05D0") << "";
     QTest::newRow("digit") << "7" << "";
-    QTest::newRow("arabic-indic digit") << QStringLiteral("\u0663") << "";
     QTest::newRow("hyphen") << "-" << "";
-    QTest::newRow("blank") << " " << "";
     QTest::newRow("combining acute on its own") << QStringLiteral("\u0301") << "";
-    QTest::newRow("emoji") << QStringLiteral("\U0001F600") << "";
 }
 
 void tst_Numerology::countedLetters()
@@ -210,7 +200,7 @@ void tst_Numerology::countedLetters_sameInEveryCase()
         const QString letters = numerology::countedLetters(c);
         if (numerology::countedLetters(QStringView(character.toUpper())) != letters
             || numerology::countedLetters(QStringView(character.toLower())) != letters)
-            QFAIL(qPrintable(QStringLiteral("U+%1 counts differently in another case").arg(uint(c), 4, 16, QLatin1Char('0'))));
+            QFAIL(qPrintable(QStringLiteral("U+%1 counts differently in another case").arg(uint(c), 4, 16)));
     }
 }
 
@@ -228,9 +218,6 @@ void tst_Numerology::destinyNumber_wholeNames_data()
     QTest::newRow("Strasse with sharp s as STRASSE: 20 -> 2") << QStringLiteral("Stra\u00DFe") << 2;
     QTest::newRow("Thorunn Aegisdottir with thorn and ae: 38 + 55 = 93 -> 12 -> 3")
         << QStringLiteral("\u00DE\u00F3runn \u00C6gisd\u00F3ttir") << 3;
-    QTest::newRow("Jose with a combining acute: 13 -> 4") << QStringLiteral("Jose\u0301") << 4;
-    QTest::newRow("cyrillic beside latin: SMITH 24 -> 6") << QStringLiteral("\u0410\u043D\u043D\u0430 Smith") << 6;
-    QTest::newRow("greek only: 0") << QStringLiteral("\u0395\u03BB\u03AD\u03BD\u03B7") << 0;
 }
 
 void tst_Numerology::destinyNumber_wholeNames()
