@@ -24,7 +24,7 @@ if(NOT TOVRIN_E2E_TESTS STREQUAL "OFF")
     # Debian's own python3: the accessibility module python3-pyatspi is installed for it.
     find_program(TOVRIN_E2E_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
     set(_tovrin_e2e_missing "")
-    foreach(tool Xvfb openbox xdotool wmctrl xprop xwininfo import dbus-run-session)
+    foreach(tool Xvfb openbox xdotool wmctrl xprop xwininfo import xclip dbus-run-session)
         find_program(TOVRIN_E2E_TOOL_${tool} ${tool})
         if(NOT TOVRIN_E2E_TOOL_${tool})
             list(APPEND _tovrin_e2e_missing ${tool})

@@ -1,5 +1,6 @@
-// Digit reduction of arbitrary texts: StringToNumber and SingleDigitNumber always give 0 to 9 or
-// 11, and only the letters A to Z of a name count.
+// Digit reduction of arbitrary texts: StringToNumber, destinyNumber and SingleDigitNumber always
+// give 0 to 9 or 11; StringToNumber counts only the letters A to Z; a name counts as letters A to Z
+// only, the same in every case, and a name in plain ASCII as its own letters upper-cased.
 //
 // The input is read as UTF-8; for SingleDigitNumber its lines are the day, month and year.
 #include "fuzzcheck.h"
@@ -12,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
+using numerology::countedLetters;
 using numerology::SingleDigitNumber;
 using numerology::StringToNumber;
 
@@ -43,6 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(isDigitResult(number));
     FUZZ_CHECK(StringToNumber(lettersOnly(text)) == number);
     FUZZ_CHECK(isDigitResult(StringToNumber(text.toUpper())));
+
+    const QString letters = countedLetters(text);
+    FUZZ_CHECK(lettersOnly(letters) == letters);
+    FUZZ_CHECK(countedLetters(text.toUpper()) == letters);
+    FUZZ_CHECK(countedLetters(text.toLower()) == letters);
+    bool ascii = true;
+    for (const QChar c : text)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        FUZZ_CHECK(letters == lettersOnly(text.toUpper()));
+    FUZZ_CHECK(isDigitResult(numerology::destinyNumber(text)));
 
     const QStringList parts = text.split(QLatin1Char('\n'));
     const QString day = parts.value(0);

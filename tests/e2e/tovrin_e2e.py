@@ -8,6 +8,8 @@ accessibility bus, then runs one test script. This module gives the tests:
   program a test started and saves a screenshot and the accessibility tree on failure;
 - X windows through xdotool: find and wait for windows by title, activate, close, type
   text and keys, click at screen positions, take screenshots;
+- the X selections (primary and clipboard) through xclip: read them, or let another
+  program hold a text in them;
 - widgets through the accessibility bus (at-spi): find objects by role and name, read
   their texts and states, press and click them, read message boxes.
 
@@ -19,6 +21,7 @@ import re
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -69,7 +72,7 @@ def wait_until(condition, timeout=None, what="the condition", interval=POLL_INTE
 class Program:
     """One running copy of tovrin (or another program given by `command`)."""
 
-    def __init__(self, args=(), env=None, command=None):
+    def __init__(self, args=(), env=None, command=None, quiet=False):
         if command is None:
             if not BINARY:
                 raise RuntimeError("TOVRIN_BINARY is not set; run the test through run-e2e.sh")
@@ -77,8 +80,9 @@ class Program:
         full_env = dict(os.environ)
         if env:
             full_env.update(env)
+        output = subprocess.DEVNULL if quiet else None
         self.process = subprocess.Popen([*command, *args], env=full_env,
-                                        stdin=subprocess.DEVNULL)
+                                        stdin=subprocess.DEVNULL, stdout=output, stderr=output)
 
     @property
     def pid(self):
@@ -271,6 +275,33 @@ def screenshot(name, window=None):
 
 def _posix_regex_escape(text):
     return re.sub(r"([.^$*+?()\[\]{}|\\])", r"\\\1", text)
+
+
+# ---------------------------------------------------------------------------------------
+# X selections (xclip)
+
+
+def selection_text(selection="primary"):
+    """The text the X selection ("primary" or "clipboard") holds, or None while no
+    program owns it or its owner offers no text."""
+    result = subprocess.run(["xclip", "-o", "-selection", selection], capture_output=True,
+                            text=True, timeout=TIMEOUT)
+    return result.stdout if result.returncode == 0 else None
+
+
+def hold_selection(selection, value):
+    """Starts another program (xclip) that owns the X selection ("primary" or "clipboard")
+    with the text `value` until it is ended or a program takes the selection over; waits
+    until the selection holds the text and returns the Program."""
+    with tempfile.NamedTemporaryFile("w", encoding="utf-8", suffix=".txt",
+                                     delete=False) as source:
+        source.write(value)
+    holder = Program(["-quiet", "-i", "-selection", selection, source.name],
+                     command=["xclip"], quiet=True)
+    wait_until(lambda: selection_text(selection) == value, what="%r in the %s selection"
+               % (value, selection))
+    os.remove(source.name)
+    return holder
 
 
 # ---------------------------------------------------------------------------------------
@@ -559,6 +590,12 @@ class TovrinTestCase(unittest.TestCase):
         program = Program(args, env)
         self.programs.append(program)
         return program
+
+    def hold_selection(self, selection, value):
+        """hold_selection() for the length of this test."""
+        holder = hold_selection(selection, value)
+        self.programs.append(holder)
+        return holder
 
     def screenshot(self, name, window=None):
         return screenshot("%s-%s" % (self._testMethodName, name), window)

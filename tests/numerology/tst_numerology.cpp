@@ -16,6 +16,11 @@ private slots:
     void stringToNumber_data();
     void stringToNumber();
     void letterValues_followPythagoreanGroups();
+    void countedLetters_data();
+    void countedLetters();
+    void countedLetters_sameInEveryCase();
+    void destinyNumber_wholeNames_data();
+    void destinyNumber_wholeNames();
     void combinationKey_maleFirst();
 };
 
@@ -100,7 +105,7 @@ void tst_Numerology::stringToNumber_data()
     QTest::newRow("lower case counts nothing") << "john" << 0;
     QTest::newRow("empty") << "" << 0;
     QTest::newRow("digits only") << "12345" << 0;
-    QTest::newRow("accented letters count nothing") << QString::fromUtf8("ÉÀÜ") << 0;
+    QTest::newRow("accented capitals are not A to Z") << QString::fromUtf8("ÉÀÜ") << 0;
     QTest::newRow("AAA: repeats count") << "AAA" << 3;
     QTest::newRow("JOHNPAULSMITH: 58 -> 13 -> 4") << "JOHNPAULSMITH" << 4;
     QTest::newRow("MARYJONES: 39 -> 12 -> 3") << "MARYJONES" << 3;
@@ -129,6 +134,97 @@ void tst_Numerology::letterValues_followPythagoreanGroups()
     QCOMPARE(counted, 26);
     for (QChar c : QStringLiteral("az09 -'\u00c9\u03a9"))
         QCOMPARE(numerology::letterValue(c), 0);
+}
+
+void tst_Numerology::countedLetters_data()
+{
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("letters");
+
+    QTest::newRow("a") << "a" << "A";
+    QTest::newRow("Z") << "Z" << "Z";
+
+    // Latin letters without a decomposition, spelled out
+    QTest::newRow("sharp s") << QStringLiteral("\u00DF") << "SS";
+    QTest::newRow("capital sharp s") << QStringLiteral("\u1E9E") << "SS";
+    QTest::newRow("AE") << QStringLiteral("\u00C6") << "AE";
+    QTest::newRow("ae") << QStringLiteral("\u00E6") << "AE";
+    QTest::newRow("OE") << QStringLiteral("\u0152") << "OE";
+    QTest::newRow("oe") << QStringLiteral("\u0153") << "OE";
+    QTest::newRow("O with stroke") << QStringLiteral("\u00D8") << "O";
+    QTest::newRow("o with stroke") << QStringLiteral("\u00F8") << "O";
+    QTest::newRow("L with stroke") << QStringLiteral("\u0141") << "L";
+    QTest::newRow("l with stroke") << QStringLiteral("\u0142") << "L";
+    QTest::newRow("D with stroke") << QStringLiteral("\u0110") << "D";
+    QTest::newRow("d with stroke") << QStringLiteral("\u0111") << "D";
+    QTest::newRow("thorn") << QStringLiteral("\u00DE") << "TH";
+    QTest::newRow("small thorn") << QStringLiteral("\u00FE") << "TH";
+
+    // the letter a character decomposes to, its marks dropped
+    QTest::newRow("e acute") << QStringLiteral("\u00E9") << "E";
+    QTest::newRow("E acute") << QStringLiteral("\u00C9") << "E";
+    QTest::newRow("o diaeresis") << QStringLiteral("\u00F6") << "O";
+    QTest::newRow("n tilde") << QStringLiteral("\u00F1") << "N";
+    QTest::newRow("a ring") << QStringLiteral("\u00E5") << "A";
+    QTest::newRow("r caron") << QStringLiteral("\u0159") << "R";
+    QTest::newRow("ligature fi") << QStringLiteral("\uFB01") << "FI";
+    QTest::newRow("mathematical bold A, outside the BMP") << QStringLiteral("\U0001D400") << "A";
+
+    // counts nothing
+    QTest::newRow("greek alpha") << QStringLiteral("\u03B1") << "";
+    QTest::newRow("cyrillic zhe") << QStringLiteral("\u0436") << "";
+    QTest::newRow("han") << QStringLiteral("\u674E") << "";
+    QTest::newRow("digit") << "7" << "";
+    QTest::newRow("hyphen") << "-" << "";
+    QTest::newRow("combining acute on its own") << QStringLiteral("\u0301") << "";
+}
+
+void tst_Numerology::countedLetters()
+{
+    QFETCH(QString, character);
+    QFETCH(QString, letters);
+    const QList<uint> codePoints = character.toUcs4();
+    QCOMPARE(codePoints.size(), 1);
+    QCOMPARE(numerology::countedLetters(char32_t(codePoints.first())), letters);
+    QCOMPARE(numerology::countedLetters(QStringView(character)), letters);
+}
+
+void tst_Numerology::countedLetters_sameInEveryCase()
+{
+    // A name typed in lower, upper or mixed case gives one number: every character counts as its
+    // capital and its small letter do, even where case mapping changes the length (ß, ŉ, ﬁ).
+    for (char32_t c = 0; c <= 0x1FFFF; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        const QString character = QString::fromUcs4(&c, 1);
+        const QString letters = numerology::countedLetters(c);
+        if (numerology::countedLetters(QStringView(character.toUpper())) != letters
+            || numerology::countedLetters(QStringView(character.toLower())) != letters)
+            QFAIL(qPrintable(QStringLiteral("U+%1 counts differently in another case").arg(uint(c), 4, 16)));
+    }
+}
+
+void tst_Numerology::destinyNumber_wholeNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("Emile Dvorak with its accents: 26 + 26 = 52 -> 7")
+        << QStringLiteral("\u00C9mile Dvo\u0159\u00E1k") << 7;
+    QTest::newRow("Soren Odegaard with o-stroke: SOREN 26 + ODEGAARD 37 = 63 -> 9")
+        << QStringLiteral("S\u00F8ren \u00D8degaard") << 9;
+    QTest::newRow("Lukasz Zolc with l-stroke and accents: 18 + 20 = 38 -> 11 -> 2")
+        << QStringLiteral("\u0141ukasz \u017B\u00F3\u0142\u0107") << 2;
+    QTest::newRow("Strasse with sharp s as STRASSE: 20 -> 2") << QStringLiteral("Stra\u00DFe") << 2;
+    QTest::newRow("Thorunn Aegisdottir with thorn and ae: 38 + 55 = 93 -> 12 -> 3")
+        << QStringLiteral("\u00DE\u00F3runn \u00C6gisd\u00F3ttir") << 3;
+}
+
+void tst_Numerology::destinyNumber_wholeNames()
+{
+    QFETCH(QString, name);
+    QFETCH(int, expected);
+    QCOMPARE(int(numerology::destinyNumber(name)), expected);
 }
 
 void tst_Numerology::combinationKey_maleFirst()

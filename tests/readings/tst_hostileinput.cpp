@@ -1,7 +1,8 @@
 // Names and dates no one expects: very long, punctuation only, combining marks, right-to-left
 // scripts and characters outside the Basic Multilingual Plane. Every computation completes, the
-// numbers follow the letter rules (only A to Z count, after upper-casing) and texts pass through
-// the readings, scrambling and the saved file without losing a character.
+// numbers follow the letter rules (only the letters A to Z that a character decomposes to count,
+// in either case) and texts pass through the readings, scrambling and the saved file without
+// losing a character.
 #include "core/documents/savedreadingfile.h"
 #include "core/documents/scramble.h"
 #include "core/numerology/numerology.h"
@@ -23,7 +24,7 @@ constexpr int kLong = 10000;
 // The Destiny number exactly as the Destiny reading computes it.
 qint16 destinyNumber(const QString &first, const QString &middle, const QString &last)
 {
-    return StringToNumber(readings::countedFullName(first, middle, last).toUpper());
+    return numerology::destinyNumber(readings::countedFullName(first, middle, last));
 }
 
 bool isDigitResult(qint16 n)
@@ -97,18 +98,19 @@ void tst_HostileInput::destinyNumber_followsLetterRules_data()
     QTest::newRow("10,000 mixed-script characters: only the 2000 A count -> 2")
         << repeated(QStringLiteral("A\u05D0\u0301\U0001F600"), kLong) << "" << "" << 2;
 
-    // Nothing that is not A to Z counts.
+    // Nothing that does not decompose to A to Z counts.
     QTest::newRow("punctuation only") << "!?.,;:'\"-()[]{}" << "" << QStringLiteral("\u2014\u2026\u00AB\u00BB\u00BF\u00A1") << 0;
     QTest::newRow("digits and blanks only") << "12345" << "   " << "0" << 0;
     QTest::newRow("combining marks only") << QStringLiteral("\u0301\u0308\u0327\u20DD") << "" << "" << 0;
     QTest::newRow("hebrew") << QStringLiteral("\u05D3\u05D5\u05D3") << "" << QStringLiteral("\u05DB\u05D4\u05DF") << 0;
-    QTest::newRow("letters outside the BMP") << QStringLiteral("\U0001D400\U0001D401\U0001D402") << ""
-                                             << QStringLiteral("\U00010428\U00010400") << 0;
-    QTest::newRow("fullwidth letters") << QStringLiteral("\uFF21\uFF22\uFF23") << "" << "" << 0;
-    QTest::newRow("precomposed accents count nothing: JOS + MLLER = 32 -> 5")
-        << QStringLiteral("Jos\u00E9") << "" << QStringLiteral("M\u00FCller") << 5;
 
-    // Letters among other characters count as they are.
+    // Letters among other characters count as the letters they decompose to.
+    QTest::newRow("outside the BMP, mathematical ABC count, deseret not: 6")
+        << QStringLiteral("\U0001D400\U0001D401\U0001D402") << "" << QStringLiteral("\U00010428\U00010400") << 6;
+    QTest::newRow("fullwidth letters count as theirs: ABC -> 6")
+        << QStringLiteral("\uFF21\uFF22\uFF23") << "" << "" << 6;
+    QTest::newRow("precomposed accents keep their letters: 13 + 27 = 40 -> 4")
+        << QStringLiteral("Jos\u00E9") << "" << QStringLiteral("M\u00FCller") << 4;
     QTest::newRow("decomposed accents keep their letters: 13 + 27 = 40 -> 4")
         << QStringLiteral("Jose\u0301") << "" << QStringLiteral("Mu\u0308ller") << 4;
     QTest::newRow("arabic beside latin: ALI = 13 -> 4") << QStringLiteral("\u0645\u062D\u0645\u062F") << ""
@@ -116,7 +118,7 @@ void tst_HostileInput::destinyNumber_followsLetterRules_data()
     QTest::newRow("right-to-left override around ABC -> 6") << QStringLiteral("\u202EABC\u202C") << "" << "" << 6;
     QTest::newRow("emoji between letters -> 3") << QStringLiteral("A\U0001F600B") << "" << "" << 3;
 
-    // Upper-casing comes first and may make letters.
+    // Case does not matter, even where upper-casing makes two letters of one.
     QTest::newRow("sharp s upper-cases to SS -> 2") << QStringLiteral("\u00DF") << "" << "" << 2;
     QTest::newRow("dotless i upper-cases to I -> 9") << QStringLiteral("\u0131") << "" << "" << 9;
     QTest::newRow("ligature fi upper-cases to FI -> 15 -> 6") << QStringLiteral("\uFB01") << "" << "" << 6;

@@ -8,6 +8,7 @@
 #include "core/readings/partnerdetails.h"
 
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -50,6 +51,12 @@ QList<Run> runs(const RichTextBox *box)
     return result;
 }
 
+void sendMouse(QWidget *viewport, QEvent::Type type, const QPoint &pos, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, pos, viewport->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
 QString runsToString(const QList<Run> &list)
 {
     QString s;
@@ -85,6 +92,7 @@ private slots:
     void readingWindow_exitHidesMainAndShowsExitScreen();
     void readingWindow_closeBoxUnloadsWithoutExit();
     void readingWindow_selectionClearedAfterDragAndKeys();
+    void readingWindow_scrollsAndMoves_butSelectsNothingToHandOn();
     void documentWindow_backUnloadsAndNextIsFresh();
     void keyboard_enterRunsReading_escapeGoesBack_data();
     void keyboard_enterRunsReading_escapeGoesBack();
@@ -92,6 +100,7 @@ private slots:
 private:
     frmMain *m_main = nullptr;
     frmDisp *shownReadingWindow();
+    RichTextBox *shownLifePathBox();
 };
 
 void tst_Readings::init()
@@ -111,6 +120,17 @@ frmDisp *tst_Readings::shownReadingWindow()
     if (guitest::modalWindows().isEmpty())
         return nullptr;
     return qobject_cast<frmDisp *>(guitest::modalWindows().constLast().data());
+}
+
+// The reading window's box with a LifePath reading, on screen; null when it did not show.
+RichTextBox *tst_Readings::shownLifePathBox()
+{
+    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    child<QPushButton>(m_main, "cmdLP")->click();
+    frmDisp *disp = shownReadingWindow();
+    if (!disp || !QTest::qWaitForWindowExposed(disp))
+        return nullptr;
+    return disp->txtDisp();
 }
 
 void tst_Readings::lifePath_workedExample_wholeText()
@@ -185,8 +205,9 @@ void tst_Readings::destiny_caseAndNameSplitDoNotMatter()
 
 void tst_Readings::destiny_noValuedLetter_showsHeadingAndEmptyParagraph()
 {
-    guitest::fillCouple(m_main, {QString::fromUtf8("Ééè"), "", "123"}, "March 15 1985", {"Mary", "", "Jones"},
-                        "January 1 1990");
+    // Greek letters and digits: nothing that counts as A to Z.
+    guitest::fillCouple(m_main, {QStringLiteral("\u0395\u03BB\u03AD\u03BD\u03B7"), "", "123"}, "March 15 1985",
+                        {"Mary", "", "Jones"}, "January 1 1990");
     child<QPushButton>(m_main, "cmdD")->click();
 
     frmDisp *disp = shownReadingWindow();
@@ -360,11 +381,8 @@ void tst_Readings::readingWindow_closeBoxUnloadsWithoutExit()
 
 void tst_Readings::readingWindow_selectionClearedAfterDragAndKeys()
 {
-    guitest::fillCouple(m_main, {"John", "Paul", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
-    child<QPushButton>(m_main, "cmdLP")->click();
-    frmDisp *disp = shownReadingWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(disp));
-    RichTextBox *box = disp->txtDisp();
+    RichTextBox *box = shownLifePathBox();
+    QVERIFY(box);
     QWidget *viewport = box->viewport();
 
     // drag across the text
@@ -387,6 +405,63 @@ void tst_Readings::readingWindow_selectionClearedAfterDragAndKeys()
     const QString before = box->text();
     QTest::keyClicks(box, QStringLiteral("xyz"));
     QCOMPARE(box->text(), before);
+}
+
+void tst_Readings::readingWindow_scrollsAndMoves_butSelectsNothingToHandOn()
+{
+    RichTextBox *box = shownLifePathBox();
+    QVERIFY(box);
+    // Every reading fits the box; a text longer than the box shows that it still scrolls.
+    QStringList lines;
+    for (int i = 1; i <= 60; ++i)
+        lines << QStringLiteral("Line %1 of a reading longer than its box").arg(i);
+    box->setText(lines.join(CRLF));
+    QScrollBar *bar = box->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QWidget *viewport = box->viewport();
+
+    const QPoint middle = viewport->rect().center();
+    QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+    const int scrolled = bar->value();
+    QVERIFY(scrolled > 0);
+
+    // Qt hands a selection to the X11 primary selection at the release of a drag, at a double
+    // click and after every key; at none of these moments may there be one. The view stays.
+    const QPoint from(10, 10), to(viewport->width() - 10, viewport->height() / 2);
+    sendMouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(viewport, QEvent::MouseMove, to, Qt::LeftButton);
+    QVERIFY(box->selLength() > 0);
+    sendMouse(viewport, QEvent::MouseButtonRelease, to, Qt::NoButton);
+    QCOMPARE(box->selLength(), 0);
+    sendMouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(viewport, QEvent::MouseButtonRelease, from, Qt::NoButton);
+    sendMouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(viewport, QEvent::MouseButtonDblClick, from, Qt::LeftButton);
+    QCOMPARE(box->selLength(), 0);
+    sendMouse(viewport, QEvent::MouseButtonRelease, from, Qt::NoButton);
+    QCOMPARE(bar->value(), scrolled);
+
+    // Keys move the insertion point, shift or not, and the view follows it.
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(box->selStart(), box->text().size());
+    QVERIFY(bar->value() > scrolled);
+    QVERIFY(viewport->rect().contains(box->cursorRect()));
+    const int atEnd = bar->value();
+    QTest::keyClick(box, Qt::Key_PageUp);
+    QVERIFY(bar->value() < atEnd);
+    QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(box->selStart(), 0);
+    QVERIFY(viewport->rect().contains(box->cursorRect()));
+    QTest::keyPress(box, Qt::Key_Down, Qt::ShiftModifier);
+    QVERIFY(box->selStart() > 0);
+    QCOMPARE(box->selLength(), 0);
+    QTest::keyRelease(box, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyPress(box, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box->selLength(), 0);
+    QTest::keyRelease(box, Qt::Key_A, Qt::ControlModifier);
 }
 
 void tst_Readings::documentWindow_backUnloadsAndNextIsFresh()

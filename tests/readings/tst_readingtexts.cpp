@@ -101,6 +101,17 @@ void tst_ReadingTexts::wholeReadings_data()
         << "3 + 5" << "9 + 6"
         << "Male Information\r\nName: First Middle Last\r\nDate of Birth: January 1, 1900\r\n\r\n"
            "Female Information\r\nName: Ann  Lee\r\nDate of Birth: March 15, 1985\r\n\r\n";
+    // Accented names count as their base letters and show as typed: EMILEDVORAK 52 -> 7;
+    // SOREN ODEGAARD 63 -> 9.
+    QTest::newRow("Emile Dvorak and Soren Odegaard with their accents and strokes")
+        << QStringList{QStringLiteral("\u00C9mile"), "", QStringLiteral("Dvo\u0159\u00E1k"),
+                       QStringLiteral("S\u00F8ren"), "", QStringLiteral("\u00D8degaard"),
+                       "March", "15", "1985", "January", "1", "1990"}
+        << "5 + 3" << "7 + 9"
+        << QStringLiteral("Male Information\r\nName: \u00C9mile  Dvo\u0159\u00E1k\r\n"
+                          "Date of Birth: March 15, 1985\r\n\r\n"
+                          "Female Information\r\nName: S\u00F8ren  \u00D8degaard\r\n"
+                          "Date of Birth: January 1, 1990\r\n\r\n");
     // No letter with a value: the Destiny number is 0, and the table has no paragraph for it.
     QTest::newRow("a name of digits and punctuation")
         << QStringList{"123", "", "!!!", "Mary", "", "Jones", "March", "15", "1985", "January", "1", "1990"}

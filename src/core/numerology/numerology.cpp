@@ -4,7 +4,9 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace numerology {
@@ -24,6 +26,53 @@ void addDecimal(qint16 &total, const QString &text)
     if (sum < std::numeric_limits<qint16>::min() || sum > std::numeric_limits<qint16>::max())
         return;
     total = static_cast<qint16>(sum);
+}
+
+// Latin letters that have no decomposition, and the letters they are read as.
+struct SpelledOut {
+    char32_t character;
+    QLatin1String letters;
+};
+
+constexpr SpelledOut kSpelledOut[] = {
+    {U'\u00DF', QLatin1String("SS")}, {U'\u1E9E', QLatin1String("SS")}, // ß ẞ
+    {U'\u00C6', QLatin1String("AE")}, {U'\u00E6', QLatin1String("AE")}, // Æ æ
+    {U'\u0152', QLatin1String("OE")}, {U'\u0153', QLatin1String("OE")}, // Œ œ
+    {U'\u00D8', QLatin1String("O")},  {U'\u00F8', QLatin1String("O")},  // Ø ø
+    {U'\u0141', QLatin1String("L")},  {U'\u0142', QLatin1String("L")},  // Ł ł
+    {U'\u0110', QLatin1String("D")},  {U'\u0111', QLatin1String("D")},  // Đ đ (D with stroke, not the eth)
+    {U'\u00DE', QLatin1String("TH")}, {U'\u00FE', QLatin1String("TH")}, // Þ þ
+};
+
+bool isLetterAtoZ(char32_t c)
+{
+    return c >= U'A' && c <= U'Z';
+}
+
+void appendCountedLetters(QString &letters, char32_t character)
+{
+    // Names are mostly ASCII, and ASCII decomposes to itself.
+    if (character < 0x80) {
+        const char32_t upper = character >= U'a' && character <= U'z' ? character - (U'a' - U'A') : character;
+        if (isLetterAtoZ(upper))
+            letters += QChar(upper);
+        return;
+    }
+
+    const QString decomposed = QString::fromUcs4(&character, 1).normalized(QString::NormalizationForm_KD);
+    for (const char32_t part : decomposed.toUcs4()) {
+        if (QChar::isMark(part))
+            continue;
+        const auto spelled = std::find_if(std::begin(kSpelledOut), std::end(kSpelledOut),
+                                          [part](const SpelledOut &s) { return s.character == part; });
+        if (spelled != std::end(kSpelledOut)) {
+            letters += spelled->letters;
+            continue;
+        }
+        const char32_t upper = QChar::toUpper(part);
+        if (isLetterAtoZ(upper))
+            letters += QChar(upper);
+    }
 }
 
 } // namespace
@@ -70,6 +119,27 @@ qint16 StringToNumber(const QString &text)
             sum = static_cast<qint16>(sum + value);
     }
     return SingleDigitNumber(QString::number(sum), QStringLiteral("0"), QStringLiteral("0"));
+}
+
+QString countedLetters(char32_t character)
+{
+    QString letters;
+    appendCountedLetters(letters, character);
+    return letters;
+}
+
+QString countedLetters(QStringView text)
+{
+    QString letters;
+    letters.reserve(text.size());
+    for (const char32_t character : text.toUcs4())
+        appendCountedLetters(letters, character);
+    return letters;
+}
+
+qint16 destinyNumber(QStringView name)
+{
+    return StringToNumber(countedLetters(name));
 }
 
 QString CombinationKey(qint16 male, qint16 female)

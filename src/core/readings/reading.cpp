@@ -25,10 +25,10 @@ Section lifePathSection(const PartnerDetails &d)
 
 Section destinySection(const PartnerDetails &d)
 {
-    const QString maleName = countedFullName(d.MaleFirstName, d.MaleMiddleName, d.MaleLastName);
-    const QString femaleName = countedFullName(d.FemaleFirstName, d.FemaleMiddleName, d.FemaleLastName);
-    const qint16 male = numerology::StringToNumber(maleName.toUpper());
-    const qint16 female = numerology::StringToNumber(femaleName.toUpper());
+    const qint16 male =
+        numerology::destinyNumber(countedFullName(d.MaleFirstName, d.MaleMiddleName, d.MaleLastName));
+    const qint16 female =
+        numerology::destinyNumber(countedFullName(d.FemaleFirstName, d.FemaleMiddleName, d.FemaleLastName));
     return {Kind::Destiny, male, female, numerology::CompatibilityText(numerology::CombinationKey(male, female))};
 }
 

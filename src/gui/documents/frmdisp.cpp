@@ -32,6 +32,7 @@ frmDisp::frmDisp(QWidget *parent)
     m_label2->setFont(m_label1->font());
 
     RichTextBox *box = txtDisp();
+    box->setCopyable(false);
     connect(box, &RichTextBox::gotFocus, this, &frmDisp::clearSelection);
     connect(box, &RichTextBox::keyDown, this, &frmDisp::clearSelection);
     connect(box, &RichTextBox::keyPress, this, &frmDisp::clearSelection);

@@ -1,11 +1,15 @@
 #include "gui/documents/richtextbox.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -24,6 +28,22 @@ QTextCharFormat emphasis(bool bold)
     QTextCharFormat format;
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     return format;
+}
+
+// The keys that extend the selection; without shift each is the key that only moves.
+bool isSelectingKey(QKeyEvent *event)
+{
+    static const QKeySequence::StandardKey selecting[] = {
+        QKeySequence::SelectNextChar,        QKeySequence::SelectPreviousChar,
+        QKeySequence::SelectNextWord,        QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectNextLine,        QKeySequence::SelectPreviousLine,
+        QKeySequence::SelectNextPage,        QKeySequence::SelectPreviousPage,
+        QKeySequence::SelectStartOfLine,     QKeySequence::SelectEndOfLine,
+        QKeySequence::SelectStartOfBlock,    QKeySequence::SelectEndOfBlock,
+        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+    };
+    return std::any_of(std::begin(selecting), std::end(selecting),
+                       [event](QKeySequence::StandardKey key) { return event->matches(key); });
 }
 
 } // namespace
@@ -131,6 +151,13 @@ void RichTextBox::setSelBold(bool bold)
     m_bold = bold;
 }
 
+void RichTextBox::setCopyable(bool copyable)
+{
+    m_copyable = copyable;
+    if (!copyable)
+        setSelLength(0);
+}
+
 void RichTextBox::showRuns(const QList<readings::TextRun> &runs)
 {
     replaceText(QString());
@@ -149,7 +176,25 @@ void RichTextBox::focusInEvent(QFocusEvent *event)
 void RichTextBox::keyPressEvent(QKeyEvent *event)
 {
     emit keyDown();
-    QTextEdit::keyPressEvent(event);
+    if (m_copyable) {
+        QTextEdit::keyPressEvent(event);
+    } else {
+        // Qt hands the selection to the primary selection after every key that leaves one, so
+        // no key may find or make one.
+        setSelLength(0);
+        if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy)
+            || event->matches(QKeySequence::Cut)) {
+            event->accept();
+        } else if (isSelectingKey(event)) {
+            QKeyEvent moving(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                             event->nativeScanCode(), event->nativeVirtualKey(), event->nativeModifiers(),
+                             event->text(), event->isAutoRepeat(), event->count());
+            QTextEdit::keyPressEvent(&moving);
+            event->setAccepted(moving.isAccepted());
+        } else {
+            QTextEdit::keyPressEvent(event);
+        }
+    }
     if (!event->text().isEmpty())
         emit keyPress();
 }
@@ -163,6 +208,8 @@ void RichTextBox::keyReleaseEvent(QKeyEvent *event)
 void RichTextBox::mousePressEvent(QMouseEvent *event)
 {
     emit mouseDown();
+    if (!m_copyable)
+        setSelLength(0); // a press inside a selection would start dragging it out
     QTextEdit::mousePressEvent(event);
 }
 
@@ -174,8 +221,28 @@ void RichTextBox::mouseMoveEvent(QMouseEvent *event)
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!m_copyable)
+        setSelLength(0); // the release hands what the drag selected to the primary selection
     QTextEdit::mouseReleaseEvent(event);
     emit mouseUp();
     if (event->button() == Qt::LeftButton)
         emit clicked();
+}
+
+void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Qt selects the word and hands it to the primary selection in one step, and a third click
+    // would do the same with the line.
+    if (m_copyable)
+        QTextEdit::mouseDoubleClickEvent(event);
+    else
+        event->accept();
+}
+
+QMimeData *RichTextBox::createMimeDataFromSelection() const
+{
+    // Should Qt still hand a selection on by a way not closed above, it hands on nothing.
+    if (!m_copyable)
+        return new QMimeData;
+    return QTextEdit::createMimeDataFromSelection();
 }

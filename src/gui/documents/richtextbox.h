@@ -18,7 +18,8 @@ void insertRuns(QTextCursor &cursor, const QList<readings::TextRun> &runs);
 // nothing more: the whole text with CR LF line breaks, the insertion point and selection length
 // (both counting CR LF as two characters), inserting plain text at the insertion point, and one
 // on/off emphasis (bold) for what is inserted next. It reports its key, mouse and focus events
-// so that its window can act on them. It cannot be edited by the user.
+// so that its window can act on them. It cannot be edited by the user, and it can be told to let
+// nothing it shows be copied out.
 class RichTextBox : public QTextEdit
 {
     Q_OBJECT
@@ -41,6 +42,13 @@ public:
     void setSelText(const QString &text);
 
     void setSelBold(bool bold);
+
+    // A box that is not copyable lets no selection leave it: nothing reaches the X11 primary
+    // selection, the clipboard or a drag. Select-all, copy and cut do nothing; shift with a
+    // movement key moves without selecting; a double or triple click selects nothing; what a
+    // drag selects is let go before the release, which would otherwise hand it to the primary
+    // selection. Scrolling and moving through the text work as ever. Boxes start copyable.
+    void setCopyable(bool copyable);
 
     // Replaces everything by the runs, each with its emphasis, puts the insertion point at the
     // start and then emits textReplaced() once.
@@ -66,6 +74,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     void replaceText(const QString &text);
@@ -73,4 +83,5 @@ private:
     int toExternal(int position) const;
 
     bool m_bold = false;
+    bool m_copyable = true;
 };
