@@ -1,0 +1,116 @@
+"""Opening saved readings the ordinary ways: a file on the command line, a second start
+that hands its file to the running copy, and File > Open Recent after a restart."""
+
+import os
+import time
+import unittest
+
+import tovrin_e2e as e2e
+import tovrin_main as main
+from tovrin_e2e import MAIN_TITLE
+from tovrin_main import Couple, Partner
+
+# Each character of a saved detail is stored this many code points further on.
+SCRAMBLE_OFFSET = 37
+
+JOHN_AND_ANN = Couple(Partner("John", "Paul", "Smith", "March", "5", "1970"),
+                      Partner("Ann", "", "Lee", "July", "12", "1972"))
+MAX_AND_EVE = Couple(Partner("Max", "", "Moor", "May", "9", "1999"),
+                     Partner("Eve", "Lyn", "Hart", "June", "20", "2001"))
+
+
+def write_reading(path, couple):
+    """Writes a saved reading of the couple, as Save writes it."""
+    male, female = couple
+    details = [*male[:3], *female[:3], *male[3:], *female[3:]]
+    with open(path, "wb") as saved:
+        for detail in details:
+            saved.write("".join(chr(ord(c) + SCRAMBLE_OFFSET) for c in detail).encode("utf-8"))
+            saved.write(b"\r\n")
+    return path
+
+
+def reading_start(couple):
+    """How the Comprehensive reading of the couple begins."""
+    return main.partner_block("Male Information", couple.male)
+
+
+class OpeningTest(e2e.TovrinTestCase):
+
+    def leave(self, program, app):
+        """File > Exit, then Close on the exit screen: the program ends with status 0."""
+        e2e.click(e2e.find(app, "push button", "Exit"))
+        e2e.click(e2e.find(app, "push button", "Close"))
+        self.assertEqual(program.wait_exit(), 0)
+
+    def test_second_start_hands_its_file_to_the_running_copy(self):
+        first = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
+        second_file = write_reading(os.path.join(os.environ["HOME"], "max and eve.kvl"), MAX_AND_EVE)
+
+        # The running copy shows a reading of its own when the second file arrives.
+        program = self.start([first])
+        main_wid = program.window(MAIN_TITLE)
+        app = program.application()
+        doc_wid, _, reading = main.shown_document(program, app, main_wid)
+        self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
+
+        started = time.monotonic()
+        second = self.start([os.path.relpath(second_file)])
+        self.assertEqual(second.wait_exit(timeout=10), 0)
+        self.assertLess(time.monotonic() - started, 1.0, "the second start ends within a second")
+        self.assertEqual([w for w, _ in second.windows()], [], "the second start shows nothing")
+
+        # The first reading went as Back takes it away; the handed file's reading is in front.
+        e2e.wait_for_window_gone(doc_wid)
+        doc_wid, _, reading = main.shown_document(program, app, main_wid)
+        self.assertTrue(reading.startswith(reading_start(MAX_AND_EVE)), reading)
+        self.assertEqual(main.couple_inputs(app), MAX_AND_EVE)
+        self.assertEqual(e2e.active_window(), doc_wid)
+
+        # A plain second start is still refused.
+        third = self.start()
+        box = e2e.message_box(third.application())
+        self.assertEqual(e2e.message_text(box), "Application is already running")
+        box_wid = e2e.wait_until(lambda: (e2e.visible_windows(pid=third.pid) or [None])[0],
+                                 what="the message box window")
+        e2e.key("Return", window=box_wid)
+        self.assertEqual(third.wait_exit(), 0)
+
+    def test_command_line_file_opens_and_is_listed_after_a_restart(self):
+        path = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
+        program = self.start([path])
+        main_wid = program.window(MAIN_TITLE)
+        app = program.application()
+        doc_wid, _, reading = main.shown_document(program, app, main_wid)
+        self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
+        e2e.key("Escape", window=doc_wid)
+        e2e.wait_for_window_gone(doc_wid)
+        self.leave(program, app)
+
+        # A bad file on the command line: the message, and the window as it was.
+        bad = os.path.join(os.environ["HOME"], "bad.kvl")
+        with open(bad, "wb") as spoilt:
+            spoilt.write(b"\x00not a reading")
+        program = self.start([bad])
+        app = program.application()
+        box = e2e.message_box(app)
+        self.assertEqual(e2e.message_text(box), "Please Check The File.")
+        e2e.key("Return")
+        main_wid = program.window(MAIN_TITLE)
+        self.assertEqual(main.inputs(app, "Male").first, "")
+
+        # File > Open Recent lists the reading opened before the restart; choosing it opens it.
+        e2e.activate(main_wid)
+        e2e.key("alt+f")
+        e2e.find(app, "menu item", "Open Recent")
+        e2e.key("r")
+        entry = e2e.find(app, "menu item", "john and ann.kvl")
+        if not e2e.is_focused(entry):  # the submenu opened without an entry chosen
+            e2e.key("Down")
+        e2e.key("Return")
+        doc_wid, _, reading = main.shown_document(program, app, main_wid)
+        self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
