@@ -348,10 +348,8 @@ frmDisp *frmMain::loadReadingWindow()
 {
     if (!m_readingWindow) {
         m_readingWindow = new frmDisp(this);
-        connect(m_readingWindow, &ReadingWindow::backRequested, this, &frmMain::backToMainWindow);
-        connect(m_readingWindow, &ReadingWindow::exitRequested, this, &frmMain::readingWindowExit);
+        listenTo(m_readingWindow);
         connect(m_readingWindow, &ReadingWindow::unloaded, this, [this] { m_readingWindow = nullptr; });
-        connect(m_readingWindow, &ReadingWindow::readingSaved, this, &frmMain::rememberReading);
     }
     return m_readingWindow;
 }
@@ -360,11 +358,17 @@ frmSaveDocument *frmMain::loadDocumentWindowNow()
 {
     if (!m_documentWindow) {
         m_documentWindow = new frmSaveDocument(this);
-        connect(m_documentWindow, &ReadingWindow::backRequested, this, &frmMain::backToMainWindow);
+        listenTo(m_documentWindow);
         connect(m_documentWindow, &ReadingWindow::unloaded, this, [this] { m_documentWindow = nullptr; });
-        connect(m_documentWindow, &ReadingWindow::readingSaved, this, &frmMain::rememberReading);
     }
     return m_documentWindow;
+}
+
+void frmMain::listenTo(ReadingWindow *window)
+{
+    connect(window, &ReadingWindow::backRequested, this, &frmMain::backToMainWindow);
+    connect(window, &ReadingWindow::exitRequested, this, &frmMain::readingWindowExit);
+    connect(window, &ReadingWindow::readingSaved, this, &frmMain::rememberReading);
 }
 
 void frmMain::cmdOpen_Click()

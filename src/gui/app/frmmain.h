@@ -117,6 +117,7 @@ private:
     void openRecentReading(const QString &path);
     void showReading(ReadingWindow *window, const readings::Reading &reading);
     frmDisp *loadReadingWindow();
+    void listenTo(ReadingWindow *window);
     frmSaveDocument *loadDocumentWindowNow();
 
     QLineEdit *lineEdit(QWidget *parent, const char *name, const QString &accessibleName);
