@@ -13,6 +13,7 @@
 #include "gui/documents/openreading.h"
 #include "gui/documents/readingcommands.h"
 #include "gui/platform/linklabel.h"
+#include "gui/platform/look.h"
 #include "gui/platform/seams.h"
 #include "gui/platform/weblinks.h"
 
@@ -88,6 +89,9 @@ void frmMain::createControls()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
+    // The window's font before any control exists, so that each is created with it rather than
+    // all of them being told of it afterwards.
+    central->setFont(platform::windowFont());
     setCentralWidget(central);
 
     label(central, "Label11", QStringLiteral("Tovrin"))->setAlignment(Qt::AlignCenter);
