@@ -3,6 +3,7 @@
 
 #include "core/documents/exportnames.h"
 #include "core/readings/reading.h"
+#include "gui/documents/richtextbox.h"
 
 #include <QAction>
 #include <QFile>
@@ -61,6 +62,8 @@ private slots:
     void export_failure_tellsTheFileAndWhy();
     void suggestedFileName_replacesWhatCannotStandInAFileName_data();
     void suggestedFileName_replacesWhatCannotStandInAFileName();
+    void wrapping_atWordsUnlessAWordOutgrowsEveryLine_data();
+    void wrapping_atWordsUnlessAWordOutgrowsEveryLine();
 
 private:
     void exportTo(const QString &path);
@@ -219,6 +222,29 @@ void tst_ExportPdf::suggestedFileName_replacesWhatCannotStandInAFileName()
     details.MaleFirstName = male;
     details.FemaleFirstName = female;
     QCOMPARE(documents::suggestedExportFileName(details), expected);
+}
+
+void tst_ExportPdf::wrapping_atWordsUnlessAWordOutgrowsEveryLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("anywhere");
+    QTest::newRow("an ordinary name") << "Mary Ann Lee" << false;
+    QTest::newRow("1,000 letters") << QString(1000, QLatin1Char('n')) << false;
+    QTest::newRow("1,001 letters") << QString(1001, QLatin1Char('n')) << true;
+    QTest::newRow("long, but in words") << (QString(300, QLatin1Char('n')) + QLatin1Char(' ')).repeated(100)
+                                        << false;
+    QTest::newRow("a name box full") << QString(32767, QLatin1Char('n')) << true;
+}
+
+void tst_ExportPdf::wrapping_atWordsUnlessAWordOutgrowsEveryLine()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, anywhere);
+    readings::PartnerDetails details = readings::PartnerDetails::fromList(
+        {"John", "", "Smith", "Ann", "", "Lee", "March", "5", "1970", "July", "12", "1972"});
+    details.MaleMiddleName = name;
+    QCOMPARE(documents::wrapModeFor(readings::comprehensiveReading(details).runs),
+             anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 QTEST_MAIN(tst_ExportPdf)

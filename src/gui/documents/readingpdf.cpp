@@ -48,6 +48,9 @@ QByteArray readingPdf(const readings::Reading &reading, const QString &title)
 {
     QTextDocument document;
     document.setDefaultFont(platform::windowFont());
+    QTextOption wrapping = document.defaultTextOption();
+    wrapping.setWrapMode(wrapModeFor(reading.runs));
+    document.setDefaultTextOption(wrapping);
     QTextCursor cursor(&document);
     insertRuns(cursor, reading.runs);
     markWebAddresses(document);

@@ -54,6 +54,21 @@ void documents::insertRuns(QTextCursor &cursor, const QList<readings::TextRun> &
         cursor.insertText(toDocumentText(run.text), emphasis(run.bold));
 }
 
+QTextOption::WrapMode documents::wrapModeFor(const QList<readings::TextRun> &runs)
+{
+    // Far longer than a line of any window or page, far shorter than where it gets slow.
+    constexpr int kLongestWrappedWord = 1000;
+    int word = 0;
+    for (const readings::TextRun &run : runs) {
+        for (const QChar c : run.text) {
+            word = c.isSpace() ? 0 : word + 1;
+            if (word > kLongestWrappedWord)
+                return QTextOption::WrapAnywhere;
+        }
+    }
+    return QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+
 RichTextBox::RichTextBox(QWidget *parent)
     : QTextEdit(parent)
 {
@@ -161,6 +176,7 @@ void RichTextBox::setCopyable(bool copyable)
 void RichTextBox::showRuns(const QList<readings::TextRun> &runs)
 {
     replaceText(QString());
+    setWordWrapMode(documents::wrapModeFor(runs));
     QTextCursor cursor = textCursor();
     documents::insertRuns(cursor, runs);
     setSelStart(0);

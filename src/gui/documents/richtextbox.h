@@ -3,6 +3,7 @@
 #include "core/readings/reading.h"
 
 #include <QTextEdit>
+#include <QTextOption>
 
 class QTextCursor;
 
@@ -11,6 +12,11 @@ namespace documents {
 // Inserts the runs at cursor, each with its emphasis, line breaks (CR LF, CR or LF) as new
 // paragraphs: how every reading becomes a text document, on screen and on paper alike.
 void insertRuns(QTextCursor &cursor, const QList<readings::TextRun> &runs);
+
+// How lines of the runs wrap: at word boundaries, as ever; but where a word is far longer than
+// any line (a name typed as thousands of letters), anywhere. Qt looks for the word's end again
+// on every line of such a word, which takes seconds for the longest names a box takes.
+QTextOption::WrapMode wrapModeFor(const QList<readings::TextRun> &runs);
 
 } // namespace documents
 
