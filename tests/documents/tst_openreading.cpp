@@ -1,5 +1,6 @@
 #include "documenttest.h"
 #include "../common/fifo.h"
+#include "../common/fifo.h"
 
 #include "gui/documents/frmdisp.h"
 #include "core/documents/savedreadingfile.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -59,6 +61,7 @@ private slots:
     void drop_oneLocalReading_opensIt_anythingElseRefused_data();
     void drop_oneLocalReading_opensIt_anythingElseRefused();
     void recentList_newestFirst_keptAcrossRestarts_goneFilesLeave();
+    void recentList_settingsFileIsAPipe_nothingRememberedNothingHangs();
 
 private:
     frmMain *m_main = nullptr;
@@ -480,6 +483,27 @@ void tst_OpenReading::recentList_newestFirst_keptAcrossRestarts_goneFilesLeave()
     menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"))->trigger();
     QCOMPARE(entries(), QStringList{QStringLiteral("Clear")});
     QVERIFY(!menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"))->isEnabled());
+}
+
+void tst_OpenReading::recentList_settingsFileIsAPipe_nothingRememberedNothingHangs()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/tst_openreading");
+    QVERIFY(QDir().mkpath(folder));
+    const QString ini = folder + QStringLiteral("/tst_openreading.ini");
+    QFile::remove(ini);
+    const testsupport::Fifo fifo(ini);
+    QVERIFY(fifo.made());
+
+    QVERIFY(m_main->openSavedReading(write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile())));
+    auto *menu = m_main->findChild<QMenu *>(QStringLiteral("mnuRecent"));
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), 2); // the separator and "Clear List", which has nothing to clear
+    auto *clear = menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"));
+    QVERIFY(!clear->isEnabled());
+    clear->trigger();
+    QVERIFY(!fifo.readerWaited());
+    QVERIFY(fifo.stillThere());
 }
 
 QTEST_MAIN(tst_OpenReading)

@@ -405,17 +405,19 @@ void frmMain::closeReadingWindows()
     backToMainWindow();
 }
 
+// Without a settings store (its file is a pipe or a folder) there is no list: nothing is
+// remembered and nothing is listed.
 void frmMain::rememberReading(const QString &path)
 {
-    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
-    settings::addRecentReading(*settings, path);
+    if (const std::unique_ptr<QSettings> settings = settings::openSettingsStore())
+        settings::addRecentReading(*settings, path);
 }
 
 void frmMain::mnuRecent_AboutToShow()
 {
     m_mnuRecent->clear();
     const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
-    for (const QString &path : settings::recentReadings(*settings)) {
+    for (const QString &path : settings ? settings::recentReadings(*settings) : QStringList()) {
         QString name = QFileInfo(path).fileName();
         QAction *entry = m_mnuRecent->addAction(name.replace(QLatin1Char('&'), QLatin1String("&&")));
         entry->setToolTip(path);
@@ -433,15 +435,15 @@ void frmMain::openRecentReading(const QString &path)
 {
     if (!openSavedReading(path)) {
         // A reading that is gone or spoilt cannot be opened from the list again.
-        const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
-        settings::removeRecentReading(*settings, path);
+        if (const std::unique_ptr<QSettings> settings = settings::openSettingsStore())
+            settings::removeRecentReading(*settings, path);
     }
 }
 
 void frmMain::mnuClearRecent_Click()
 {
-    const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
-    settings::clearRecentReadings(*settings);
+    if (const std::unique_ptr<QSettings> settings = settings::openSettingsStore())
+        settings::clearRecentReadings(*settings);
 }
 
 namespace {
