@@ -15,7 +15,8 @@ jobs=${TOVRIN_JOBS:-2}
 export TOVRIN_BUILD_DIR=$build_dir TOVRIN_JOBS=$jobs
 
 install_deps() {
-    "$root/scripts/install-deps.sh"
+    # Both lists: what building and running need, and what only the tests need.
+    "$root/scripts/install-deps.sh" run test
 }
 
 start_services() {
