@@ -20,8 +20,10 @@ class WaylandTest(e2e.TovrinTestCase):
 
     def test_comprehensive_reading_back_and_exit_through_the_accessibility_bus(self):
         self.assertNotIn("DISPLAY", os.environ)
-        # The client's side of the Wayland conversation, one request or event a line.
-        protocol = os.path.join(os.environ["TMPDIR"], "wayland-protocol.log")
+        # The client's side of the Wayland conversation, one request or event a line, among
+        # whatever else the program writes to standard error; kept with the artefacts.
+        os.makedirs(e2e.ARTIFACTS, exist_ok=True)
+        protocol = os.path.join(e2e.ARTIFACTS, "stderr-with-wayland-protocol.log")
         program = self.start(env={"WAYLAND_DEBUG": "client"}, stderr_path=protocol)
         app = program.application()
         e2e.find(app, "frame", MAIN_TITLE)
@@ -45,7 +47,7 @@ class WaylandTest(e2e.TovrinTestCase):
         close = e2e.find(app, "push button", "Close")
         self.assertTrue(program.running(), "the program ended before the exit screen closed")
         e2e.press(close)
-        self.assertEqual(program.wait_exit(), 0)
+        self.assertEqual(program.wait_exit(), 0, self.messages(protocol))
 
         # Every window (main, document, exit screen) names the program, so that the compositor
         # shows the menu entry's name and icon for it.
@@ -53,6 +55,13 @@ class WaylandTest(e2e.TovrinTestCase):
             ids = re.findall(r'xdg_toplevel@\d+\.set_app_id\("([^"]*)"\)', log.read())
         self.assertGreaterEqual(len(ids), 3, "windows that told the compositor their id")
         self.assertEqual(set(ids), {APPLICATION_ID})
+
+    @staticmethod
+    def messages(path):
+        """What the program wrote to standard error besides the protocol (the last 60 lines)."""
+        with open(path, encoding="utf-8", errors="replace") as log:
+            lines = [line for line in log if not re.match(r"\[\s*\d+\.\d+\]", line)]
+        return "the program's messages:\n" + "".join(lines[-60:])
 
 
 if __name__ == "__main__":
