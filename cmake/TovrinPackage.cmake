@@ -1,7 +1,8 @@
 # The Debian package, tovrin_<version>_<architecture>.deb, made by `cpack -G DEB` in a build
 # folder (scripts/package.sh does it all). It holds what `cmake --install` puts in place, under
 # /usr. dpkg-shlibdeps (dpkg-dev) derives the dependencies from the libraries the program links;
-# the Qt plugins it loads at run time show up in no link and are named here, without versions.
+# only what no link shows, such as the Wayland platform plugin Qt loads at run time, is named
+# here, as a recommendation without a version.
 set(TOVRIN_PACKAGE_MAINTAINER "Tovrin developers <tovrin@example.com>" CACHE STRING
     "Maintainer of the Debian package: name <e-mail address>")
 
