@@ -1,10 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in debian-packages.txt that are not installed yet.
+# Installs the Debian packages of the named lists that are not installed yet:
+#
+#   install-deps.sh run         # debian-packages-run.txt: building and running
+#   install-deps.sh run test    # and debian-packages-test.txt: everything the tests need
+#
 # Quick and silent when everything is there: apt-get runs only when something is missing.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-mapfile -t wanted < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "$here/debian-packages.txt")
+if [ $# -eq 0 ]; then
+    echo "usage: $0 run|test..." >&2
+    exit 2
+fi
+lists=()
+for name in "$@"; do
+    lists+=("$here/debian-packages-$name.txt")
+    [ -f "${lists[-1]}" ] || { echo "install-deps: no list ${lists[-1]}" >&2; exit 2; }
+done
+mapfile -t wanted < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' -e '/^$/d' "${lists[@]}" | sort -u)
 
 # dpkg-query names only the packages it knows; anything it does not report as
 # installed is missing.
@@ -16,7 +29,7 @@ for package in "${wanted[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-    echo "install-deps: all ${#wanted[@]} Debian packages are installed"
+    echo "install-deps: all ${#wanted[@]} Debian packages ($*) are installed"
     exit 0
 fi
 

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tovrin and starts it. Arguments go to the program.
+# Installs what building and running need (debian-packages-run.txt) and is missing, builds the
+# program alone (not the tests) and starts it. Arguments go to the program.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${TOVRIN_BUILD_DIR:-$root/build}
 
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+"$root/scripts/install-deps.sh" run
+TOVRIN_BUILD_TARGET=tovrin "$root/scripts/build.sh"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$build_dir/tovrin" "$@"

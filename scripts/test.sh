@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, starts the services the tests need, builds Tovrin with all
-# its tests in build/ and runs every test. Exits with CTest's status.
+# its tests in build/ and runs every test, builds and checks the Debian package, and runs the
+# tests again under the sanitizers. Exits with CTest's status.
 #
 # The run is a list of stages, each a function below, run in the order of STAGES; a
 # failing stage stops the run, and its output ends there. To add a stage, write its
@@ -15,7 +16,8 @@ jobs=${TOVRIN_JOBS:-2}
 export TOVRIN_BUILD_DIR=$build_dir TOVRIN_JOBS=$jobs
 
 install_deps() {
-    "$root/scripts/install-deps.sh"
+    # Both lists: what building and running need, and what only the tests need.
+    "$root/scripts/install-deps.sh" run test
 }
 
 start_services() {
@@ -32,13 +34,25 @@ run_ctest() {
     ctest --test-dir "$build_dir" --output-on-failure --no-label-summary -j "$jobs"
 }
 
+package() {
+    # The Debian package, built as scripts/package.sh builds it (in build-package/), then
+    # checked from the outside without installing it: lintian, its contents, and the program
+    # unpacked from it.
+    local log deb
+    log=$(mktemp)
+    "$root/scripts/package.sh" | tee "$log"
+    deb=$(tail -n 1 "$log")
+    rm -f "$log"
+    sh "$root/tests/package/check-package.sh" "$deb"
+}
+
 sanitize_and_fuzz() {
     # The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
     # build-asan/, after a bounded run of every fuzzer.
     exec "$root/scripts/sanitize-and-fuzz.sh" -DTOVRIN_E2E_TESTS=ON
 }
 
-STAGES=(install_deps start_services build run_ctest sanitize_and_fuzz)
+STAGES=(install_deps start_services build run_ctest package sanitize_and_fuzz)
 
 for stage in "${STAGES[@]}"; do
     echo "==== $stage"

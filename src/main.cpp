@@ -1,6 +1,7 @@
 #include "core/program/commandline.h"
 #include "core/program/handover.h"
 #include "core/program/singleinstance.h"
+#include "core/program/version.h"
 #include "gui/app/firstpaint.h"
 #include "gui/app/frmmain.h"
 #include "gui/app/program.h"
@@ -31,6 +32,8 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tovrin"));
+    // A Wayland compositor knows a window's program, its name and icon, by this id alone.
+    QGuiApplication::setDesktopFileName(program::applicationId());
     platform::installProgramLook();
     // The main window's Exit shows the exit screen; only QuitApplication ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -2,7 +2,9 @@
 
 The tests drive the real `tovrin` binary on a private X server. run-e2e.sh starts that
 server (Xvfb) with a window manager (openbox) and a private D-Bus session with the
-accessibility bus, then runs one test script. This module gives the tests:
+accessibility bus, then runs one test script; run-e2e-wayland.sh does the same with a
+Wayland compositor (Weston) instead, where only the accessibility helpers below work.
+This module gives the tests:
 
 - processes: Program (start, wait for exit, kill) and TovrinTestCase, which stops every
   program a test started and saves a screenshot and the accessibility tree on failure;
@@ -72,7 +74,8 @@ def wait_until(condition, timeout=None, what="the condition", interval=POLL_INTE
 class Program:
     """One running copy of tovrin (or another program given by `command`)."""
 
-    def __init__(self, args=(), env=None, command=None, quiet=False):
+    def __init__(self, args=(), env=None, command=None, quiet=False, stderr_path=None):
+        """`stderr_path`: a file that receives the program's standard error."""
         if command is None:
             if not BINARY:
                 raise RuntimeError("TOVRIN_BINARY is not set; run the test through run-e2e.sh")
@@ -81,8 +84,13 @@ class Program:
         if env:
             full_env.update(env)
         output = subprocess.DEVNULL if quiet else None
+        errors = output
+        if stderr_path is not None:
+            errors = open(stderr_path, "wb")
         self.process = subprocess.Popen([*command, *args], env=full_env,
-                                        stdin=subprocess.DEVNULL, stdout=output, stderr=output)
+                                        stdin=subprocess.DEVNULL, stdout=output, stderr=errors)
+        if stderr_path is not None:
+            errors.close()
 
     @property
     def pid(self):
@@ -586,8 +594,8 @@ class TovrinTestCase(unittest.TestCase):
         # Start the accessibility registry before any program, so each registers at once.
         desktop()
 
-    def start(self, args=(), env=None):
-        program = Program(args, env)
+    def start(self, args=(), env=None, stderr_path=None):
+        program = Program(args, env, stderr_path=stderr_path)
         self.programs.append(program)
         return program
 
@@ -603,7 +611,8 @@ class TovrinTestCase(unittest.TestCase):
     def tearDown(self):
         if self._failed():
             try:
-                print("screenshot: " + self.screenshot("failure"), file=sys.stderr)
+                if os.environ.get("DISPLAY"):  # a Wayland compositor gives no screenshot
+                    print("screenshot: " + self.screenshot("failure"), file=sys.stderr)
                 for app in applications():
                     print(dump(app), file=sys.stderr)
             except Exception as error:  # the report must not hide the failure

@@ -17,4 +17,9 @@ QString caption()
     return name() + QStringLiteral(" v") + version();
 }
 
+QString applicationId()
+{
+    return QStringLiteral(TOVRIN_APP_ID);
+}
+
 } // namespace program
