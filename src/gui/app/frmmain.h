@@ -16,7 +16,8 @@
 // checks them (readings::checkInput), has the core compose the reading (readings::lifePathReading,
 // destinyReading, comprehensiveReading) and hands it to the window that shows it: the reading
 // window (frmDisp) or the document window (frmSaveDocument), each owned by this window, created on
-// first use and destroyed when it unloads. Windows report back with signals; this window reports
+// first use and destroyed when it unloads. File > Show the Working goes the same way: the core
+// composes the working (readings::working) and the working window (frmWorking) shows it. Windows report back with signals; this window reports
 // to its owner that the exit screen is wanted.
 
 #include "core/readings/partnerdetails.h"
@@ -36,6 +37,7 @@ class ReadingWindow;
 class frmAbout;
 class frmDisp;
 class frmSaveDocument;
+class frmWorking;
 
 namespace readings {
 struct Reading;
@@ -62,6 +64,7 @@ public:
     frmDisp *readingWindow() const;
     frmSaveDocument *documentWindow() const;
     frmAbout *aboutWindow() const;
+    frmWorking *workingWindow() const;
 
     // Unloads the windows this one owns, then this window, without leaving the program.
     void unload();
@@ -97,6 +100,7 @@ private slots:
     void mnuLifePath_Click();
     void mnuDestiny_Click();
     void mnuExportPdf_Click();
+    void mnuWorking_Click();
     void mnuExit_Click();
     void cmdNav_Click();
     void mnuAbout_Click();
@@ -129,6 +133,7 @@ private:
     QPointer<frmDisp> m_readingWindow;
     QPointer<frmSaveDocument> m_documentWindow;
     QPointer<frmAbout> m_aboutWindow;
+    QPointer<frmWorking> m_workingWindow;
 
     QLineEdit *m_txtMF = nullptr, *m_txtMM = nullptr, *m_txtML = nullptr;
     QLineEdit *m_txtFF = nullptr, *m_txtFM = nullptr, *m_txtFL = nullptr;
