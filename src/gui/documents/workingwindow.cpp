@@ -3,7 +3,6 @@
 #include "core/readings/reading.h"
 #include "gui/documents/richtextbox.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextCursor>
@@ -20,7 +19,7 @@ constexpr int kLines = 30;
 } // namespace
 
 frmWorking::frmWorking(QWidget *parent)
-    : QDialog(parent)
+    : UnloadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmWorking"));
     setModal(true);
@@ -62,27 +61,6 @@ void frmWorking::showWorking(const readings::Reading &working)
     documents::insertRuns(cursor, working.runs);
     m_txtWorking->setTextCursor(QTextCursor(m_txtWorking->document()));
     m_txtWorking->setFocus();
-}
-
-void frmWorking::unload()
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    emit unloaded();
-    QDialog::done(QDialog::Rejected); // hides the window and ends a modal show
-    deleteLater();
-}
-
-void frmWorking::closeEvent(QCloseEvent *event)
-{
-    unload();
-    event->accept();
-}
-
-void frmWorking::reject()
-{
-    unload();
 }
 
 void frmWorking::cmdClose_Click()
