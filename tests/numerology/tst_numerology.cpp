@@ -25,8 +25,13 @@ QString reductionFault(const numerology::Reduction &r)
             sum += digit;
         }
         const QString expected = i == 0 ? written : QString(written.front()) + written.back();
-        if (added != expected || sum != r.steps.at(i).sum)
-            return QStringLiteral("step %1 of %2 adds %3 to %4").arg(i + 1).arg(r.total).arg(added).arg(r.steps.at(i).sum);
+        if (added != expected || sum != r.steps.at(i).sum) {
+            return QStringLiteral("step %1 of %2 adds %3 to %4")
+                .arg(i + 1)
+                .arg(r.total)
+                .arg(added)
+                .arg(r.steps.at(i).sum);
+        }
         n = sum;
     }
     if (n < 0 || (n > 9 && n != 10 && n != 11) || (n > 9 && r.steps.size() < 2))

@@ -1,6 +1,5 @@
 #include "core/readings/working.h"
 
-#include "core/numerology/compatibility.h"
 #include "core/numerology/numerology.h"
 #include "core/readings/readingtexts.h"
 
@@ -16,6 +15,9 @@ const QString &arrow()
     static const QString text = QStringLiteral(" \u2192 ");
     return text;
 }
+
+// How many characters of a name part the working lists one by one, and shows in a heading.
+constexpr int kListedCharacters = 40;
 
 // How many words of a paragraph the couple's part quotes.
 constexpr int kOpeningWords = 8;
@@ -54,12 +56,12 @@ QString count(qsizetype n, const char *singular, const char *plural)
         + QLatin1String(n == 1 ? singular : plural);
 }
 
-// text, or its first WorkingListedCharacters characters and "…" when it is longer.
+// text, or its first kListedCharacters characters and "…" when it is longer.
 QString shortened(const QString &text)
 {
-    if (text.size() <= WorkingListedCharacters)
+    if (text.size() <= kListedCharacters)
         return text;
-    qsizetype end = WorkingListedCharacters;
+    qsizetype end = kListedCharacters;
     if (text.at(end - 1).isHighSurrogate())
         --end;
     return text.left(end) + QStringLiteral("\u2026");
@@ -167,7 +169,7 @@ void appendDestiny(WorkingText &text, const QString &first, const QString &middl
             together += c.added;
             if (c.added < c.value)
                 ++notInFull;
-            if (items.size() < WorkingListedCharacters) {
+            if (items.size() < kListedCharacters) {
                 items.append(characterItem(c));
             } else {
                 ++more;
@@ -175,8 +177,11 @@ void appendDestiny(WorkingText &text, const QString &first, const QString &middl
             }
         }
         QString line = shortened(part) + QStringLiteral(": ") + items.join(QStringLiteral(", "));
-        if (more > 0)
-            line += QStringLiteral(", \u2026 and %1, adding up to %2").arg(count(more, "more character", "more characters")).arg(moreAdded);
+        if (more > 0) {
+            line += QStringLiteral(", \u2026 and %1, adding up to %2")
+                        .arg(count(more, "more character", "more characters"))
+                        .arg(moreAdded);
+        }
         text.line(line + QStringLiteral("; together ") + number(together));
         subtotals.append(number(together));
     }
@@ -212,7 +217,7 @@ void appendPartner(WorkingText &text, const QString &title, const QString &first
                    const QString &last, const QString &month, const QString &day, const QString &year)
 {
     QStringList shownName;
-    for (const QString &part : {first, middle, last}) {
+    for (const QString &part : {first.trimmed(), middle.trimmed(), last.trimmed()}) {
         if (!part.isEmpty())
             shownName.append(shortened(part));
     }
@@ -231,15 +236,13 @@ QString openingWords(const QString &paragraph)
     return words.mid(0, kOpeningWords).join(QLatin1Char(' ')) + QStringLiteral(" \u2026");
 }
 
-void appendCombination(WorkingText &text, const QString &kind, qint16 male, qint16 female)
+void appendCombination(WorkingText &text, const QString &kind, const Combination &c)
 {
-    const QString key = numerology::CombinationKey(male, female);
-    const QString paragraph = numerology::CompatibilityText(key);
-    QString line = QStringLiteral("%1 combination %2 + %3, key %4: ").arg(kind).arg(male).arg(female).arg(key);
-    if (paragraph.isEmpty())
+    QString line = QStringLiteral("%1 combination %2 + %3, key %4: ").arg(kind).arg(c.male).arg(c.female).arg(c.key);
+    if (c.paragraph.isEmpty())
         line += QStringLiteral("no paragraph has this key");
     else
-        line += QLatin1Char('"') + openingWords(paragraph) + QLatin1Char('"');
+        line += QLatin1Char('"') + openingWords(c.paragraph) + QLatin1Char('"');
     text.line(line);
 }
 
@@ -260,13 +263,9 @@ Reading working(const PartnerDetails &d)
                   d.FemaleBirthMonth, d.FemaleBirthDay, d.FemaleBirthYear);
 
     text.heading(QStringLiteral("The couple"));
-    appendCombination(text, QStringLiteral("Destiny"),
-                      numerology::destinyNumber(countedFullName(d.MaleFirstName, d.MaleMiddleName, d.MaleLastName)),
-                      numerology::destinyNumber(
-                          countedFullName(d.FemaleFirstName, d.FemaleMiddleName, d.FemaleLastName)));
-    appendCombination(text, QStringLiteral("LifePath"),
-                      numerology::SingleDigitNumber(d.MaleBirthDay, d.MaleBirthMonth, d.MaleBirthYear),
-                      numerology::SingleDigitNumber(d.FemaleBirthDay, d.FemaleBirthMonth, d.FemaleBirthYear));
+    // The readings' own numbers, keys and paragraphs.
+    appendCombination(text, QStringLiteral("Destiny"), destinyCombination(d));
+    appendCombination(text, QStringLiteral("LifePath"), lifePathCombination(d));
     return {QStringLiteral("How the Numbers Were Found"), text.runs()};
 }
 
