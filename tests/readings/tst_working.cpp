@@ -47,13 +47,10 @@ void tst_Working::names_showWhatEachCharacterCounts_data()
     QTest::newRow("a letter that counts as two")
         << smith << QStringList{"Mary", "", QStringLiteral("Stra\u00DFe")}
         << QStringLiteral("Stra\u00DFe: S = 1, t = 2, r = 9, a = 1, \u00DF \u2192 SS = 2, e = 5; together 20\n");
-    QTest::newRow("a mark on its own, a blank, a hyphen and a digit count 0")
-        << QStringList{QStringLiteral("Zoe\u0308"), "", "Smith-Ng 2"} << jones
-        << QStringLiteral("Zoe\u0308: Z = 8, o = 6, e = 5, \u25CC\u0308 = 0; together 19\nSmith-Ng 2: S = 1, m = 4, "
-                          "i = 9, t = 2, h = 8, - = 0, N = 5, g = 7, blank = 0, 2 = 0; together 36\n");
-    QTest::newRow("an invisible character by its code")
-        << QStringList{QStringLiteral("Jo\u200Bhn"), "", "Smith"} << jones
-        << QStringLiteral("Jo\u200Bhn: J = 1, o = 6, U+200B = 0, h = 8, n = 5; together 20\n");
+    QTest::newRow("a mark on its own, an invisible character, a blank, a hyphen and a digit count 0")
+        << QStringList{QStringLiteral("Zoe\u0308\u200B"), "", "Smith-Ng 2"} << jones
+        << QStringLiteral("Zoe\u0308\u200B: Z = 8, o = 6, e = 5, \u25CC\u0308 = 0, U+200B = 0; together 19\nSmith-Ng 2: "
+                          "S = 1, m = 4, i = 9, t = 2, h = 8, - = 0, N = 5, g = 7, blank = 0, 2 = 0; together 36\n");
     QTest::newRow("another script counts nothing, and no paragraph has the key")
         << smith << QStringList{QStringLiteral("\u0396\u03C9\u03AE"), "", QStringLiteral("\u03A0")}
         << QStringLiteral("\u0396\u03C9\u03AE: \u0396 = 0, \u03C9 = 0, \u03AE = 0; together 0\n\u03A0: \u03A0 = 0; "
