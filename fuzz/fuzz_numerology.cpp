@@ -82,14 +82,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const numerology::DestinyWorking destiny = numerology::destinyWorking(text);
     FUZZ_CHECK(destiny.reduction.number == numerology::destinyNumber(text));
     FUZZ_CHECK(stepsAddUp(destiny.reduction));
-    QString workedLetters;
+    FUZZ_CHECK(destiny.letters == letters);
+    qsizetype letter = 0;
     int added = 0;
     for (const numerology::CountedCharacter &c : destiny.characters) {
-        FUZZ_CHECK(c.added >= 0 && c.added <= c.value);
-        workedLetters += c.letters;
+        FUZZ_CHECK(c.firstLetter == letter && c.added >= 0 && c.added <= c.value);
+        letter += c.letterCount;
         added += c.added;
     }
-    FUZZ_CHECK(workedLetters == letters);
+    FUZZ_CHECK(letter == letters.size());
     FUZZ_CHECK(added == destiny.reduction.total);
 
     const QStringList parts = text.split(QLatin1Char('\n'));

@@ -208,13 +208,17 @@ qint16 destinyNumber(QStringView name)
 DestinyWorking destinyWorking(QStringView name)
 {
     DestinyWorking working;
+    working.letters.reserve(name.size());
+    working.characters.reserve(name.size());
     qint16 total = 0;
     forEachCharacter(name, [&](char32_t character, qsizetype position) {
         CountedCharacter counted;
         counted.character = character;
         counted.position = position;
-        appendCountedLetters(counted.letters, character);
-        for (const QChar letter : qAsConst(counted.letters)) {
+        counted.firstLetter = working.letters.size();
+        appendCountedLetters(working.letters, character);
+        counted.letterCount = working.letters.size() - counted.firstLetter;
+        for (const QChar letter : working.lettersOf(counted)) {
             counted.value += letterValue(letter);
             counted.added += addLetter(total, letter);
         }

@@ -71,18 +71,25 @@ qint16 destinyNumber(QStringView name);
 
 // One character of a name and what it counted.
 struct CountedCharacter {
-    char32_t character = 0;  // a lone surrogate is U+FFFD
-    qsizetype position = 0;  // where it starts in the name, in UTF-16 units
-    QString letters;         // countedLetters(character)
-    int value = 0;           // the letters' values together
-    int added = 0;           // what went into the total: less than value when a letter was left out
+    char32_t character = 0;    // a lone surrogate is U+FFFD
+    qsizetype position = 0;    // where it starts in the name, in UTF-16 units
+    qsizetype firstLetter = 0; // where its letters start in DestinyWorking::letters
+    qsizetype letterCount = 0; // how many letters it counts as: countedLetters(character)
+    int value = 0;             // the letters' values together
+    int added = 0;             // what went into the total: less than value when a letter was left out
 };
 
 // How destinyNumber counted a name: every character in order, and the reduction of the total.
 // The letters are added in the same order and by the same rule as StringToNumber adds them.
 struct DestinyWorking {
+    QString letters; // countedLetters(name)
     QList<CountedCharacter> characters;
     Reduction reduction;
+
+    QStringView lettersOf(const CountedCharacter &c) const
+    {
+        return QStringView(letters).mid(c.firstLetter, c.letterCount);
+    }
 };
 
 DestinyWorking destinyWorking(QStringView name);

@@ -52,7 +52,8 @@ QString number(int n)
 // A count of characters, its thousands grouped as in "32,700".
 QString count(qsizetype n, const char *singular, const char *plural)
 {
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(qlonglong(n)) + QLatin1Char(' ')
+    static const QLocale english(QLocale::English, QLocale::UnitedStates);
+    return english.toString(qlonglong(n)) + QLatin1Char(' ')
         + QLatin1String(n == 1 ? singular : plural);
 }
 
@@ -92,11 +93,11 @@ QString shownCharacter(char32_t c)
 
 // "J = 1", "ë → E = 5", "ß → SS = 2", "7 = 0": a letter A to Z in either case counts as itself,
 // any other character shows the letters it counts as, if any.
-QString characterItem(const numerology::CountedCharacter &c)
+QString characterItem(const numerology::CountedCharacter &c, QStringView letters)
 {
     QString item = shownCharacter(c.character);
-    if (c.character >= 0x80 && !c.letters.isEmpty())
-        item += arrow() + c.letters;
+    if (c.character >= 0x80 && !letters.isEmpty())
+        item += arrow() + letters.toString();
     item += QStringLiteral(" = ") + number(c.value);
     if (c.added == 0 && c.value > 0)
         item += QStringLiteral(" (left out)");
@@ -131,19 +132,26 @@ void appendReduction(WorkingText &text, const numerology::Reduction &r)
         text.line(QStringLiteral("The second step gave 11, and 11 is kept: there is no third step to make it 2."));
 }
 
-// The value of every letter A to Z, grouped by value: "A, J, S = 1; B, K, T = 2; ...".
-QString letterTable()
+// What every letter counts, grouped by value ("A, J, S = 1; B, K, T = 2; ..."), and how a total is
+// reduced.
+const QString &introduction()
 {
-    QStringList groups;
-    for (int value = 1; value <= 9; ++value) {
-        QStringList letters;
-        for (char16_t c = u'A'; c <= u'Z'; ++c) {
-            if (numerology::letterValue(QChar(c)) == value)
-                letters.append(QString(QChar(c)));
+    static const QString text = [] {
+        QStringList groups;
+        for (int value = 1; value <= 9; ++value) {
+            QStringList letters;
+            for (char16_t c = u'A'; c <= u'Z'; ++c) {
+                if (numerology::letterValue(QChar(c)) == value)
+                    letters.append(QString(QChar(c)));
+            }
+            groups.append(letters.join(QStringLiteral(", ")) + QStringLiteral(" = ") + number(value));
         }
-        groups.append(letters.join(QStringLiteral(", ")) + QStringLiteral(" = ") + number(value));
-    }
-    return groups.join(QStringLiteral("; "));
+        return QStringLiteral("Each letter counts its Pythagorean value: ") + groups.join(QStringLiteral("; "))
+            + QStringLiteral(". A letter with an accent counts as the letter it is built on; digits, punctuation, "
+                             "blanks and letters of other scripts count 0. A total is reduced by adding its digits "
+                             "and, when that sum has two digits, by adding its first and last digit once more.");
+    }();
+    return text;
 }
 
 void appendDestiny(WorkingText &text, const QString &first, const QString &middle, const QString &last)
@@ -170,7 +178,7 @@ void appendDestiny(WorkingText &text, const QString &first, const QString &middl
             if (c.added < c.value)
                 ++notInFull;
             if (items.size() < kListedCharacters) {
-                items.append(characterItem(c));
+                items.append(characterItem(c, working.lettersOf(c)));
             } else {
                 ++more;
                 moreAdded += c.added;
@@ -230,10 +238,13 @@ void appendPartner(WorkingText &text, const QString &title, const QString &first
 
 QString openingWords(const QString &paragraph)
 {
-    const QStringList words = paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (words.size() <= kOpeningWords)
-        return paragraph;
-    return words.mid(0, kOpeningWords).join(QLatin1Char(' ')) + QStringLiteral(" \u2026");
+    qsizetype end = -1;
+    for (int word = 0; word < kOpeningWords; ++word) {
+        end = paragraph.indexOf(QLatin1Char(' '), end + 1);
+        if (end < 0)
+            return paragraph;
+    }
+    return paragraph.left(end) + QStringLiteral(" \u2026");
 }
 
 void appendCombination(WorkingText &text, const QString &kind, const Combination &c)
@@ -251,11 +262,7 @@ void appendCombination(WorkingText &text, const QString &kind, const Combination
 Reading working(const PartnerDetails &d)
 {
     WorkingText text;
-    text.line(QStringLiteral("Each letter counts its Pythagorean value: ") + letterTable()
-              + QStringLiteral(". A letter with an accent counts as the letter it is built on; digits, punctuation, "
-                               "blanks and letters of other scripts count 0. A total is reduced by adding its "
-                               "digits and, when that sum has two digits, by adding its first and last digit "
-                               "once more."));
+    text.line(introduction());
     text.line(QString());
     appendPartner(text, QStringLiteral("Male"), d.MaleFirstName, d.MaleMiddleName, d.MaleLastName, d.MaleBirthMonth,
                   d.MaleBirthDay, d.MaleBirthYear);
