@@ -3,16 +3,20 @@
 // showing replaced by nothing, so only composing and showing are timed. Then a hostile document:
 // the Comprehensive reading of a couple whose six names are each "http://a" followed by 32,767
 // closing brackets, followed by 8,000 "www." in a row; finding its web addresses alone, and
-// showing it in a hooked rich-text box, its links marked once. Last, exporting the reading as PDF.
+// showing it in a hooked rich-text box, its links marked once. Then exporting the reading as PDF.
+// Last, the working behind the readings, composed and shown in its window, for a typical couple
+// and with every name at 32,767 characters.
 #include "core/documents/exportnames.h"
 #include "core/documents/webaddresses.h"
 #include "core/numerology/compatibility.h"
 #include "core/readings/reading.h"
 #include "core/readings/readingtexts.h"
+#include "core/readings/working.h"
 #include "gui/app/frmmain.h"
 #include "gui/documents/readingpdf.h"
 #include "gui/documents/richtextbox.h"
 #include "gui/documents/richtexthook.h"
+#include "gui/documents/workingwindow.h"
 #include "gui/platform/look.h"
 #include "gui/platform/seams.h"
 
@@ -152,6 +156,22 @@ void BM_ShowAndMarkLinks_HostileDocument(benchmark::State &state)
         box.showRuns(hostileRuns());
 }
 BENCHMARK(BM_ShowAndMarkLinks_HostileDocument)->Unit(benchmark::kMillisecond);
+
+// "How the Numbers Were Found", composed by the core and shown in the working window: for a typical
+// couple (range 0), and with every name box at its limit of 32,767 characters (range 1).
+void BM_ShowWorking(benchmark::State &state)
+{
+    readings::PartnerDetails details = johnAndMary();
+    if (state.range(0) == 1) {
+        const QString longest = QStringLiteral("Zo\u00EB").repeated(10922) + QLatin1Char('x');
+        details.MaleFirstName = details.MaleMiddleName = details.MaleLastName = longest;
+        details.FemaleFirstName = details.FemaleMiddleName = details.FemaleLastName = longest;
+    }
+    frmWorking window(nullptr);
+    for (auto _ : state)
+        window.showWorking(readings::working(details));
+}
+BENCHMARK(BM_ShowWorking)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

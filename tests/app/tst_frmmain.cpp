@@ -149,7 +149,8 @@ void tst_frmMain::menus_entriesAccessKeysAndSeparators()
     QCOMPARE(texts(bar), QStringList({"&File", "&Help", "&Donate", "Make Money &Online"}));
     QCOMPARE(texts(bar.at(0)->menu()->actions()),
              QStringList({"&Comprehensive Reading", "&LifePath Compatibility", "&Destiny Compatibility",
-                          "Export Comprehensive Reading as &PDF...", "Open &Recent", "-", "E&xit"}));
+                          "Export Comprehensive Reading as &PDF...", "Show the &Working", "Open &Recent", "-",
+                          "E&xit"}));
     QCOMPARE(texts(bar.at(1)->menu()->actions()),
              QStringList({"&Online help", "&Visit us Online", "-", "Check for Software &Update", "-",
                           "&About Software"}));
@@ -260,11 +261,14 @@ void tst_frmMain::validation_showsMessageAndMovesFocus()
     child<QLineEdit>(m_main, qPrintable(blank))->setText(QStringLiteral("  "));
     m_main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_main));
-    child<QPushButton>(m_main, "cmdD")->setFocus();
 
-    for (const char *command : {"cmdLP", "cmdD", "cmdCR"}) {
+    for (const char *command : {"cmdLP", "cmdD", "cmdCR", "mnuWorking"}) {
+        child<QPushButton>(m_main, "cmdD")->setFocus();
         platform::MessageBox::shown().clear();
-        child<QPushButton>(m_main, command)->click();
+        if (auto *button = m_main->findChild<QPushButton *>(QLatin1String(command)))
+            button->click();
+        else
+            child<QAction>(m_main, command)->trigger();
         QCOMPARE(platform::MessageBox::shown().size(), 1);
         QCOMPARE(platform::MessageBox::shown().constFirst().text, message);
         QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Information);
@@ -272,6 +276,7 @@ void tst_frmMain::validation_showsMessageAndMovesFocus()
     }
     QVERIFY(guitest::modalWindows().isEmpty());
     QVERIFY(!m_main->readingWindow());
+    QVERIFY(!m_main->workingWindow());
     QVERIFY(m_main->documentWindow()->RTB()->text().isEmpty()); // nothing was composed
 }
 

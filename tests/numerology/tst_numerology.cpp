@@ -1,9 +1,47 @@
+#include "core/numerology/calendar.h"
 #include "core/numerology/numerology.h"
 
 #include <QTest>
 
+#include <cstdlib>
+
 using numerology::SingleDigitNumber;
 using numerology::StringToNumber;
+
+namespace {
+
+// Empty when every step of r is true arithmetic and the steps lead to r.number: the first step
+// adds the digits of the total, a second one the first and last digit of that sum, a 10 at the end
+// counts as 1. Otherwise what is wrong.
+QString reductionFault(const numerology::Reduction &r)
+{
+    int n = r.total;
+    for (int i = 0; i < r.steps.size(); ++i) {
+        const QString written = QString::number(std::abs(n));
+        QString added;
+        int sum = 0;
+        for (const qint16 digit : r.steps.at(i).digits) {
+            added += QString::number(digit);
+            sum += digit;
+        }
+        const QString expected = i == 0 ? written : QString(written.front()) + written.back();
+        if (added != expected || sum != r.steps.at(i).sum) {
+            return QStringLiteral("step %1 of %2 adds %3 to %4")
+                .arg(i + 1)
+                .arg(r.total)
+                .arg(added)
+                .arg(r.steps.at(i).sum);
+        }
+        n = sum;
+    }
+    if (n < 0 || (n > 9 && n != 10 && n != 11) || (n > 9 && r.steps.size() < 2))
+        return QStringLiteral("%1 stops at %2").arg(r.total).arg(n);
+    if (r.tenCountsAsOne != (n == 10) || r.number != (n == 10 ? 1 : n))
+        return QStringLiteral("%1 ends at %2 but gives %3").arg(r.total).arg(n).arg(r.number);
+    return QString();
+}
+
+} // namespace
 
 class tst_Numerology : public QObject
 {
@@ -12,7 +50,9 @@ class tst_Numerology : public QObject
 private slots:
     void singleDigitNumber_data();
     void singleDigitNumber();
-    void singleDigitNumber_everyListDate_isOneToNine();
+    void everyListDate_oneToNine_workingAgrees();
+    void reduce_steps_data();
+    void reduce_steps();
     void stringToNumber_data();
     void stringToNumber();
     void letterValues_followPythagoreanGroups();
@@ -21,6 +61,8 @@ private slots:
     void countedLetters_sameInEveryCase();
     void destinyNumber_wholeNames_data();
     void destinyNumber_wholeNames();
+    void destinyWorking_agreesWithDestinyNumber_data();
+    void destinyWorking_agreesWithDestinyNumber();
     void combinationKey_maleFirst();
 };
 
@@ -79,20 +121,78 @@ void tst_Numerology::singleDigitNumber()
     QCOMPARE(day, dayBefore);
     QCOMPARE(month, monthBefore);
     QCOMPARE(year, yearBefore);
+
+    // The working shows what each part added, skipped parts as 0, and steps that lead to the number.
+    const numerology::LifePathWorking working = numerology::lifePathWorking(day, month, year);
+    QCOMPARE(working.day + working.month + working.year, int(working.reduction.total));
+    QCOMPARE(reductionFault(working.reduction), QString());
+    QCOMPARE(int(working.reduction.number), expected);
 }
 
-void tst_Numerology::singleDigitNumber_everyListDate_isOneToNine()
+void tst_Numerology::everyListDate_oneToNine_workingAgrees()
 {
-    const QStringList months = {"January", "February", "March",     "April",   "May",      "June",
-                                "July",    "August",   "September", "October", "November", "December"};
-    for (int year = 1900; year <= 2050; ++year) {
-        for (const QString &month : months) {
-            for (int day = 1; day <= 31; ++day) {
-                const int n = SingleDigitNumber(QString::number(day), month, QString::number(year));
+    for (const QString &year : numerology::yearNumbers()) {
+        for (const QString &month : numerology::monthNames()) {
+            for (const QString &day : numerology::dayNumbers()) {
+                const int n = SingleDigitNumber(day, month, year);
+                const numerology::LifePathWorking working = numerology::lifePathWorking(day, month, year);
+                const QString date = QStringLiteral("%1 %2 %3").arg(month, day, year);
                 if (n < 1 || n > 9)
-                    QFAIL(qPrintable(QStringLiteral("%1 %2 %3 gives %4").arg(month).arg(day).arg(year).arg(n)));
+                    QFAIL(qPrintable(QStringLiteral("%1 gives %2").arg(date).arg(n)));
+                if (working.reduction.number != n || working.day != day.toInt()
+                    || working.month != numerology::monthNumber(month) || working.year != year.toInt()
+                    || working.reduction.total != working.day + working.month + working.year)
+                    QFAIL(qPrintable(date + QStringLiteral(": the working disagrees")));
+                const QString fault = reductionFault(working.reduction);
+                if (!fault.isEmpty())
+                    QFAIL(qPrintable(date + QStringLiteral(": ") + fault));
             }
         }
+    }
+}
+
+void tst_Numerology::reduce_steps_data()
+{
+    QTest::addColumn<int>("total");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("0 takes no step") << 0 << "" << 0;
+    QTest::newRow("7 takes no step") << 7 << "" << 7;
+    QTest::newRow("10: one step") << 10 << "1+0=1" << 1;
+    QTest::newRow("19: a digit sum of 10 is added once more") << 19 << "1+9=10 1+0=1" << 1;
+    QTest::newRow("29: a digit sum of 11 becomes 2") << 29 << "2+9=11 1+1=2" << 2;
+    QTest::newRow("58") << 58 << "5+8=13 1+3=4" << 4;
+    QTest::newRow("1999: the second step gives 10, which counts as 1") << 1999 << "1+9+9+9=28 2+8=10" << 1;
+    QTest::newRow("2999: the second step gives 11, which stays") << 2999 << "2+9+9+9=29 2+9=11" << 11;
+    QTest::newRow("-25: the sign counts nothing") << -25 << "2+5=7" << 7;
+    QTest::newRow("-32768") << -32768 << "3+2+7+6+8=26 2+6=8" << 8;
+    QTest::newRow("32767") << 32767 << "3+2+7+6+7=25 2+5=7" << 7;
+}
+
+void tst_Numerology::reduce_steps()
+{
+    QFETCH(int, total);
+    QFETCH(QString, steps);
+    QFETCH(int, number);
+
+    const numerology::Reduction r = numerology::reduce(qint16(total));
+    QStringList written;
+    for (const numerology::ReductionStep &step : r.steps) {
+        QStringList digits;
+        for (const qint16 digit : step.digits)
+            digits.append(QString::number(digit));
+        written.append(digits.join(QLatin1Char('+')) + QLatin1Char('=') + QString::number(step.sum));
+    }
+    QCOMPARE(written.join(QLatin1Char(' ')), steps);
+    QCOMPARE(int(r.number), number);
+    QCOMPARE(int(r.total), total);
+    QCOMPARE(reductionFault(r), QString());
+    // The readings reduce a date's total and a name's letter sum the same way.
+    if (total >= 0) {
+        QCOMPARE(int(SingleDigitNumber(QString::number(total), QStringLiteral("0"), QStringLiteral("0"))), number);
+        QCOMPARE(int(StringToNumber(QString(total / 9, QLatin1Char('I')) + QString(total % 9, QLatin1Char('A')))),
+                 number);
     }
 }
 
@@ -225,6 +325,51 @@ void tst_Numerology::destinyNumber_wholeNames()
     QFETCH(QString, name);
     QFETCH(int, expected);
     QCOMPARE(int(numerology::destinyNumber(name)), expected);
+}
+
+void tst_Numerology::destinyWorking_agreesWithDestinyNumber_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("ASCII") << "JohnPaulSmith";
+    QTest::newRow("accents, precomposed") << QStringLiteral("\u00C9mileDvo\u0159\u00E1k");
+    QTest::newRow("accent as a combining mark") << QStringLiteral("Zoe\u0308");
+    QTest::newRow("spelled-out letters") << QStringLiteral("Stra\u00DFe\u00C6gir\u00DE\u00F3r");
+    QTest::newRow("other scripts, digits, blanks, punctuation") << QStringLiteral("\u0396\u03C9\u03AEMary-Ann 2nd");
+    QTest::newRow("outside the BMP") << QStringLiteral("\U0001D400b\U0001F600c");
+    QTest::newRow("lone surrogates") << QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00);
+    QTest::newRow("empty") << "";
+    QTest::newRow("letters left out at 32,767") << QString(4000, QLatin1Char('I')) + QStringLiteral("AAAAAA\u00DFZ");
+    QTest::newRow("32,767 characters") << QStringLiteral("Zo\u00EB").repeated(10922) + QLatin1Char('x');
+}
+
+void tst_Numerology::destinyWorking_agreesWithDestinyNumber()
+{
+    QFETCH(QString, name);
+    const numerology::DestinyWorking working = numerology::destinyWorking(name);
+    QCOMPARE(working.reduction.number, numerology::destinyNumber(name));
+    QCOMPARE(reductionFault(working.reduction), QString());
+
+    QCOMPARE(working.letters, numerology::countedLetters(name));
+    int total = 0;
+    qsizetype position = 0;
+    qsizetype letter = 0;
+    for (const numerology::CountedCharacter &c : working.characters) {
+        QCOMPARE(c.position, position);
+        position += QChar::requiresSurrogates(c.character) ? 2 : 1;
+        QCOMPARE(c.firstLetter, letter);
+        letter += c.letterCount;
+        QCOMPARE(working.lettersOf(c).toString(), numerology::countedLetters(c.character));
+        int value = 0;
+        for (const QChar l : working.lettersOf(c))
+            value += numerology::letterValue(l);
+        QCOMPARE(c.value, value);
+        QVERIFY(c.added >= 0 && c.added <= c.value);
+        total += c.added;
+    }
+    QCOMPARE(position, name.size());
+    QCOMPARE(letter, working.letters.size());
+    QCOMPARE(total, int(working.reduction.total));
 }
 
 void tst_Numerology::combinationKey_maleFirst()

@@ -11,25 +11,13 @@ namespace {
 
 struct Section {
     Kind kind;
-    qint16 male;
-    qint16 female;
-    QString paragraph;
+    Combination numbers;
 };
 
-Section lifePathSection(const PartnerDetails &d)
+Combination combination(qint16 male, qint16 female)
 {
-    const qint16 male = numerology::SingleDigitNumber(d.MaleBirthDay, d.MaleBirthMonth, d.MaleBirthYear);
-    const qint16 female = numerology::SingleDigitNumber(d.FemaleBirthDay, d.FemaleBirthMonth, d.FemaleBirthYear);
-    return {Kind::LifePath, male, female, numerology::CompatibilityText(numerology::CombinationKey(male, female))};
-}
-
-Section destinySection(const PartnerDetails &d)
-{
-    const qint16 male =
-        numerology::destinyNumber(countedFullName(d.MaleFirstName, d.MaleMiddleName, d.MaleLastName));
-    const qint16 female =
-        numerology::destinyNumber(countedFullName(d.FemaleFirstName, d.FemaleMiddleName, d.FemaleLastName));
-    return {Kind::Destiny, male, female, numerology::CompatibilityText(numerology::CombinationKey(male, female))};
+    const QString key = numerology::CombinationKey(male, female);
+    return {male, female, key, numerology::CompatibilityText(key)};
 }
 
 const QString &paragraphEnd()
@@ -41,18 +29,33 @@ const QString &paragraphEnd()
 // A reading on its own: heading, paragraph and two empty lines, all without emphasis.
 Reading standalone(const Section &s)
 {
+    const Combination &n = s.numbers;
     return {caption(s.kind),
-            {{standaloneHeading(s.kind, s.male, s.female) + s.paragraph + paragraphEnd() + paragraphEnd(), false}}};
+            {{standaloneHeading(s.kind, n.male, n.female) + n.paragraph + paragraphEnd() + paragraphEnd(), false}}};
 }
 
 // A section of the document: heading and paragraph in bold, then two empty lines without.
 void appendToDocument(QList<TextRun> &runs, const Section &s)
 {
-    runs.append({documentHeading(s.kind, s.male, s.female) + s.paragraph + paragraphEnd(), true});
+    const Combination &n = s.numbers;
+    runs.append({documentHeading(s.kind, n.male, n.female) + n.paragraph + paragraphEnd(), true});
     runs.append({paragraphEnd(), false});
 }
 
 } // namespace
+
+Combination lifePathCombination(const PartnerDetails &d)
+{
+    return combination(numerology::SingleDigitNumber(d.MaleBirthDay, d.MaleBirthMonth, d.MaleBirthYear),
+                       numerology::SingleDigitNumber(d.FemaleBirthDay, d.FemaleBirthMonth, d.FemaleBirthYear));
+}
+
+Combination destinyCombination(const PartnerDetails &d)
+{
+    return combination(
+        numerology::destinyNumber(countedFullName(d.MaleFirstName, d.MaleMiddleName, d.MaleLastName)),
+        numerology::destinyNumber(countedFullName(d.FemaleFirstName, d.FemaleMiddleName, d.FemaleLastName)));
+}
 
 QString Reading::text() const
 {
@@ -64,12 +67,12 @@ QString Reading::text() const
 
 Reading lifePathReading(const PartnerDetails &details)
 {
-    return standalone(lifePathSection(details));
+    return standalone({Kind::LifePath, lifePathCombination(details)});
 }
 
 Reading destinyReading(const PartnerDetails &details)
 {
-    return standalone(destinySection(details));
+    return standalone({Kind::Destiny, destinyCombination(details)});
 }
 
 Reading comprehensiveReading(const PartnerDetails &d)
@@ -84,8 +87,8 @@ Reading comprehensiveReading(const PartnerDetails &d)
                             displayedFullName(d.FemaleFirstName, d.FemaleMiddleName, d.FemaleLastName),
                             d.FemaleBirthMonth, d.FemaleBirthDay, d.FemaleBirthYear),
          false});
-    appendToDocument(reading.runs, lifePathSection(d));
-    appendToDocument(reading.runs, destinySection(d));
+    appendToDocument(reading.runs, {Kind::LifePath, lifePathCombination(d)});
+    appendToDocument(reading.runs, {Kind::Destiny, destinyCombination(d)});
     return reading;
 }
 

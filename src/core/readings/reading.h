@@ -27,6 +27,21 @@ struct Reading {
 
 // Each takes the details as the main window gives them: every detail trimmed.
 
+// The two numbers of one kind, the male's first, the key they make and the paragraph it selects
+// (empty when the table has none): what a LifePath or Destiny reading says about the couple.
+struct Combination {
+    qint16 male = 0;
+    qint16 female = 0;
+    QString key;
+    QString paragraph;
+};
+
+// The dates of birth reduced to one digit each.
+Combination lifePathCombination(const PartnerDetails &details);
+
+// The letters of the two full names reduced to one digit each.
+Combination destinyCombination(const PartnerDetails &details);
+
 // "LifePath Compatibility": the two dates reduced to one digit each, and the pair's paragraph.
 Reading lifePathReading(const PartnerDetails &details);
 

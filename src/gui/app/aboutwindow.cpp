@@ -8,7 +8,6 @@
 #include "gui/platform/weblinks.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
@@ -31,7 +30,7 @@ Label *addLabel(Label *label, const char *name)
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent)
+    : UnloadingDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(program::caption());
@@ -109,27 +108,6 @@ frmAbout::frmAbout(QWidget *parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
     connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
-}
-
-void frmAbout::unload()
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    emit unloaded();
-    QDialog::done(QDialog::Rejected); // hides the window and ends a modal show
-    deleteLater();
-}
-
-void frmAbout::closeEvent(QCloseEvent *event)
-{
-    unload();
-    event->accept();
-}
-
-void frmAbout::reject()
-{
-    unload();
 }
 
 void frmAbout::cmdOK_Click()

@@ -4,6 +4,7 @@
 #include "core/program/version.h"
 #include "core/readings/reading.h"
 #include "core/readings/validation.h"
+#include "core/readings/working.h"
 #include "core/settings/recentreadings.h"
 #include "core/settings/settingsstore.h"
 #include "gui/app/aboutwindow.h"
@@ -12,6 +13,7 @@
 #include "gui/documents/frmsavedocument.h"
 #include "gui/documents/openreading.h"
 #include "gui/documents/readingcommands.h"
+#include "gui/documents/workingwindow.h"
 #include "gui/platform/linklabel.h"
 #include "gui/platform/look.h"
 #include "gui/platform/seams.h"
@@ -198,11 +200,13 @@ void frmMain::createMenus()
     QAction *lifePath = action("mnuLifePath", QStringLiteral("&LifePath Compatibility"));
     QAction *destiny = action("mnuDestiny", QStringLiteral("&Destiny Compatibility"));
     QAction *exportPdf = action("mnuExportPdf", QStringLiteral("Export Comprehensive Reading as &PDF..."));
+    QAction *working = action("mnuWorking", QStringLiteral("Show the &Working"));
     QAction *exit = action("mnuExit", QStringLiteral("E&xit"));
     file->addAction(comprehensive);
     file->addAction(lifePath);
     file->addAction(destiny);
     file->addAction(exportPdf);
+    file->addAction(working);
     m_mnuRecent = file->addMenu(QStringLiteral("Open &Recent"));
     m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
     m_mnuRecent->setToolTipsVisible(true); // each entry's tip is the file's full path
@@ -231,6 +235,7 @@ void frmMain::createMenus()
     connect(lifePath, &QAction::triggered, this, &frmMain::mnuLifePath_Click);
     connect(destiny, &QAction::triggered, this, &frmMain::mnuDestiny_Click);
     connect(exportPdf, &QAction::triggered, this, &frmMain::mnuExportPdf_Click);
+    connect(working, &QAction::triggered, this, &frmMain::mnuWorking_Click);
     connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMain::mnuRecent_AboutToShow);
     connect(online, &QAction::triggered, this, &platform::OpenOnlineHelpPage);
@@ -271,6 +276,7 @@ frmMain::~frmMain() = default;
 frmDisp *frmMain::readingWindow() const { return m_readingWindow; }
 frmSaveDocument *frmMain::documentWindow() const { return m_documentWindow; }
 frmAbout *frmMain::aboutWindow() const { return m_aboutWindow; }
+frmWorking *frmMain::workingWindow() const { return m_workingWindow; }
 
 readings::PartnerDetails frmMain::details() const
 {
@@ -402,6 +408,8 @@ void frmMain::closeReadingWindows()
         m_documentWindow->unload();
     if (m_aboutWindow)
         m_aboutWindow->unload();
+    if (m_workingWindow)
+        m_workingWindow->unload();
     backToMainWindow();
 }
 
@@ -500,6 +508,19 @@ void frmMain::mnuExportPdf_Click()
     if (ValidateInput())
         documents::ExportReadingAsPdf(this, details());
 }
+
+void frmMain::mnuWorking_Click()
+{
+    if (!ValidateInput())
+        return;
+    if (!m_workingWindow) {
+        m_workingWindow = new frmWorking(this);
+        connect(m_workingWindow, &frmWorking::unloaded, this, [this] { m_workingWindow = nullptr; });
+    }
+    m_workingWindow->showWorking(readings::working(details()));
+    platform::showModal(m_workingWindow);
+}
+
 void frmMain::cmdNav_Click() { cmdExit_Click(); }
 
 void frmMain::mnuAbout_Click()
@@ -575,6 +596,8 @@ void frmMain::unload()
         m_documentWindow->unload();
     if (m_aboutWindow)
         m_aboutWindow->unload();
+    if (m_workingWindow)
+        m_workingWindow->unload();
     Form_Unload();
     emit unloaded();
     deleteLater();

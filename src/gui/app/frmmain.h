@@ -4,20 +4,22 @@
 //
 // Layers. The program is two libraries. src/core links only QtCore: numerology (digits and the
 // compatibility table), readings (the couple's details, the input rules, the texts and composition
-// of every reading), documents (the saved-file format, scrambling, web-address detection), settings
-// (the settings store and the update reminder's rule) and program (name, version, single copy).
-// src/gui holds the windows: app (this window, its owner app::Program, the About window and the
-// exit screen), documents (the reading and document windows, printing, saving and opening) and
-// platform (the seams to everything modal, fonts, layout tables, web pages). Includes point from
-// gui to core and, inside gui, from app to documents to platform; never back.
+// of every reading and of the working behind them), documents (the saved-file format, scrambling,
+// web-address detection), settings (the settings store and the update reminder's rule) and program
+// (name, version, single copy). src/gui holds the windows: app (this window, its owner
+// app::Program, the About window and the exit screen), documents (the reading, document and
+// working windows, printing, saving and opening) and platform (the seams to everything modal,
+// fonts, layout tables, web pages, how an owned window unloads). Includes point from gui to core
+// and, inside gui, from app to documents to platform; never back.
 //
 // How a click becomes a reading: a button or its menu entry runs one handler (cmdLP_Click,
 // cmdD_Click, cmdCR_Click). The handler takes the couple's details from the controls (details()),
 // checks them (readings::checkInput), has the core compose the reading (readings::lifePathReading,
 // destinyReading, comprehensiveReading) and hands it to the window that shows it: the reading
 // window (frmDisp) or the document window (frmSaveDocument), each owned by this window, created on
-// first use and destroyed when it unloads. Windows report back with signals; this window reports
-// to its owner that the exit screen is wanted.
+// first use and destroyed when it unloads. File > Show the Working goes the same way: the core
+// composes the working (readings::working) and the working window (frmWorking) shows it. Windows
+// report back with signals; this window reports to its owner that the exit screen is wanted.
 
 #include "core/readings/partnerdetails.h"
 
@@ -36,6 +38,7 @@ class ReadingWindow;
 class frmAbout;
 class frmDisp;
 class frmSaveDocument;
+class frmWorking;
 
 namespace readings {
 struct Reading;
@@ -62,6 +65,7 @@ public:
     frmDisp *readingWindow() const;
     frmSaveDocument *documentWindow() const;
     frmAbout *aboutWindow() const;
+    frmWorking *workingWindow() const;
 
     // Unloads the windows this one owns, then this window, without leaving the program.
     void unload();
@@ -97,6 +101,7 @@ private slots:
     void mnuLifePath_Click();
     void mnuDestiny_Click();
     void mnuExportPdf_Click();
+    void mnuWorking_Click();
     void mnuExit_Click();
     void cmdNav_Click();
     void mnuAbout_Click();
@@ -130,6 +135,7 @@ private:
     QPointer<frmDisp> m_readingWindow;
     QPointer<frmSaveDocument> m_documentWindow;
     QPointer<frmAbout> m_aboutWindow;
+    QPointer<frmWorking> m_workingWindow;
 
     QLineEdit *m_txtMF = nullptr, *m_txtMM = nullptr, *m_txtML = nullptr;
     QLineEdit *m_txtFF = nullptr, *m_txtFM = nullptr, *m_txtFL = nullptr;

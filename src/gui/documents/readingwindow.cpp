@@ -7,12 +7,11 @@
 #include "gui/platform/linklabel.h"
 #include "gui/platform/weblinks.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
 ReadingWindow::ReadingWindow(const QString &objectName, const QString &boxName, QWidget *parent)
-    : QDialog(parent)
+    : UnloadingDialog(parent)
 {
     setObjectName(objectName);
     setWindowTitle(program::caption());
@@ -65,24 +64,6 @@ void ReadingWindow::showReading(const readings::Reading &reading, const readings
     setWindowTitle(reading.caption);
     m_box->showRuns(reading.runs);
     m_details = details;
-}
-
-void ReadingWindow::unload()
-{
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    Form_Unload();
-    emit unloaded();
-    QDialog::done(QDialog::Rejected); // hides the window and ends a modal show
-    deleteLater();
-}
-
-void ReadingWindow::closeEvent(QCloseEvent *event)
-{
-    // The close box unloads the window as Back does, without bringing the main window forward.
-    unload();
-    event->accept();
 }
 
 void ReadingWindow::reject()

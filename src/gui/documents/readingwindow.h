@@ -2,8 +2,7 @@
 
 #include "core/readings/partnerdetails.h"
 #include "gui/documents/richtexthook.h"
-
-#include <QDialog>
+#include "gui/platform/unloadingdialog.h"
 
 class QLabel;
 class QPushButton;
@@ -19,7 +18,7 @@ struct Reading;
 // The window shows the reading it is given and saves the details it was made from. Unloading
 // removes the hook, tells the owner and destroys the window, so the next use starts with a fresh,
 // empty one.
-class ReadingWindow : public QDialog
+class ReadingWindow : public UnloadingDialog
 {
     Q_OBJECT
 
@@ -29,9 +28,6 @@ public:
     // Replaces what the window shows by reading, from its top; Save writes details.
     void showReading(const readings::Reading &reading, const readings::PartnerDetails &details);
 
-    // Runs the unload handler, closes the window (ending a modal show) and destroys it later.
-    void unload();
-
     const documents::RichTextHook &hook() const { return m_hook; }
 
 signals:
@@ -39,8 +35,6 @@ signals:
     void backRequested();
     // The reading window's own Exit: the window has unloaded and the user is leaving.
     void exitRequested();
-    // The window has unloaded and will be destroyed.
-    void unloaded();
     // Save wrote the reading's details to path.
     void readingSaved(const QString &path);
 
@@ -48,10 +42,10 @@ protected:
     ReadingWindow(const QString &objectName, const QString &boxName, QWidget *parent);
 
     void Form_Load();
-    virtual void Form_Unload();
+    void Form_Unload() override;
 
-    void closeEvent(QCloseEvent *event) override;
-    void reject() override; // Escape goes back, as Back does
+    // Escape goes back, as Back does; the close box only unloads, without bringing the owner forward.
+    void reject() override;
 
     QPushButton *button(const QString &objectName, const QString &text);
 
@@ -72,5 +66,4 @@ protected slots:
 private:
     documents::RichTextHook m_hook;
     readings::PartnerDetails m_details;
-    bool m_unloaded = false;
 };

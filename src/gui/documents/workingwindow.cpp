@@ -1,0 +1,69 @@
+#include "gui/documents/workingwindow.h"
+
+#include "core/readings/reading.h"
+#include "gui/documents/richtextbox.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window opens large enough for a line of the working and a partner's numbers, in the font
+// it is shown in.
+constexpr int kColumns = 90;
+constexpr int kLines = 30;
+
+} // namespace
+
+frmWorking::frmWorking(QWidget *parent)
+    : UnloadingDialog(parent)
+{
+    setObjectName(QStringLiteral("frmWorking"));
+    setModal(true);
+
+    m_txtWorking = new QTextEdit(this);
+    m_txtWorking->setObjectName(QStringLiteral("txtWorking"));
+    m_txtWorking->setReadOnly(true);
+    m_txtWorking->setAcceptRichText(false);
+    m_txtWorking->setUndoRedoEnabled(false);
+    m_txtWorking->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_txtWorking->setTabChangesFocus(true);
+    m_txtWorking->setAccessibleName(QStringLiteral("The working"));
+    m_txtWorking->setAccessibleDescription(
+        QStringLiteral("Each character and each part of the dates with its value, the totals and every step to the "
+                       "numbers of the readings"));
+
+    m_cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_cmdClose->setAutoDefault(false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_txtWorking);
+    layout->addLayout(buttons);
+
+    const QFontMetrics metrics = m_txtWorking->fontMetrics();
+    resize(metrics.averageCharWidth() * kColumns, metrics.lineSpacing() * kLines);
+
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmWorking::cmdClose_Click);
+}
+
+void frmWorking::showWorking(const readings::Reading &working)
+{
+    setWindowTitle(working.caption);
+    m_txtWorking->clear();
+    QTextCursor cursor(m_txtWorking->document());
+    documents::insertRuns(cursor, working.runs);
+    m_txtWorking->setTextCursor(QTextCursor(m_txtWorking->document()));
+    m_txtWorking->setFocus();
+}
+
+void frmWorking::cmdClose_Click()
+{
+    unload();
+}
