@@ -12,6 +12,9 @@
 # Weston's log is kept there.
 set -euo pipefail
 
+# shellcheck source=private-session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/private-session.sh"
+
 if [ $# -lt 3 ]; then
     echo "usage: $0 TOVRIN_BINARY ARTIFACT_DIR TEST_SCRIPT [TEST_NAMES...]" >&2
     exit 2
@@ -42,22 +45,8 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/runtime" "$work/tmp" \
-    "$work/bin"
-chmod 700 "$work/runtime"
-# Web addresses are only noted, as on X11 (run-e2e.sh).
-cat >"$work/bin/xdg-open" <<'SCRIPT'
-#!/bin/sh
-printf '%s\n' "$*" >>"$TOVRIN_E2E_OPENED"
-SCRIPT
-chmod +x "$work/bin/xdg-open"
-: >"$work/opened-urls"
-rm -rf "$artifacts"
-mkdir -p "$artifacts"
-
-unset DISPLAY XAUTHORITY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS SESSION_MANAGER
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
-    XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
+prepare_private_session "$work" "$artifacts" "$here" "$binary"
+unset DISPLAY
 
 socket=wayland-tovrin
 weston --backend=headless-backend.so --socket="$socket" --no-config --idle-time=0 \
@@ -75,15 +64,7 @@ until [ -S "$XDG_RUNTIME_DIR/$socket" ]; do
     sleep 0.05
 done
 
-export WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-export NO_AT_BRIDGE=0 PYTHONDONTWRITEBYTECODE=1
-export PYTHONWARNINGS=ignore::DeprecationWarning:pyatspi.Accessibility
-export PYTHONPATH=$here${PYTHONPATH:+:$PYTHONPATH}
-export TOVRIN_BINARY=$binary TOVRIN_E2E_ARTIFACTS=$artifacts
-export TOVRIN_E2E_OPENED=$work/opened-urls PATH=$work/bin:$PATH
-unset BROWSER DEFAULT_BROWSER
+export WAYLAND_DISPLAY=$socket XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland
 
 echo "run-e2e-wayland: compositor $socket (weston $weston_pid), artefacts in $artifacts"
 status=0

@@ -13,6 +13,8 @@ set -euo pipefail
 
 # shellcheck source=../../scripts/xvfb.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb.sh"
+# shellcheck source=private-session.sh
+. "$(dirname "${BASH_SOURCE[0]}")/private-session.sh"
 
 if [ $# -lt 3 ]; then
     echo "usage: $0 TOVRIN_BINARY ARTIFACT_DIR TEST_SCRIPT [TEST_NAMES...]" >&2
@@ -48,37 +50,12 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-mkdir -p "$work/home" "$work/config" "$work/data" "$work/cache" "$work/runtime" "$work/tmp" \
-    "$work/bin"
-chmod 700 "$work/runtime"
-
-# The program opens web addresses through xdg-open. Here xdg-open only notes each address,
-# one a line, in the file the tests read (tovrin_e2e.opened_urls()); no browser starts.
-cat >"$work/bin/xdg-open" <<'SCRIPT'
-#!/bin/sh
-printf '%s\n' "$*" >>"$TOVRIN_E2E_OPENED"
-SCRIPT
-chmod +x "$work/bin/xdg-open"
-: >"$work/opened-urls"
-rm -rf "$artifacts"
-mkdir -p "$artifacts"
-
 start_xvfb "$work"
 display=$DISPLAY
 
-export DISPLAY=$display
-unset WAYLAND_DISPLAY XAUTHORITY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS SESSION_MANAGER
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
-    XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
-export LC_ALL=C.UTF-8 LANG=C.UTF-8
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-export NO_AT_BRIDGE=0 PYTHONDONTWRITEBYTECODE=1
-# pyatspi calls Atspi getters that newer Atspi marks deprecated; the warnings are noise.
-export PYTHONWARNINGS=ignore::DeprecationWarning:pyatspi.Accessibility
-export PYTHONPATH=$here${PYTHONPATH:+:$PYTHONPATH}
-export TOVRIN_BINARY=$binary TOVRIN_E2E_ARTIFACTS=$artifacts
-export TOVRIN_E2E_OPENED=$work/opened-urls PATH=$work/bin:$PATH
-unset BROWSER DEFAULT_BROWSER
+prepare_private_session "$work" "$artifacts" "$here" "$binary"
+unset WAYLAND_DISPLAY
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
