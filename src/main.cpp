@@ -11,7 +11,13 @@
 #include "gui/platform/seams.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTimer>
+
+#include <fontconfig/fontconfig.h>
+
+#include <future>
+#include <thread>
 
 int main(int argc, char *argv[])
 {
@@ -30,26 +36,42 @@ int main(int argc, char *argv[])
     if (anotherCopyRunning && !file.isEmpty() && program::handOverFile(handOverSocket, file))
         return 0;
 
+    // Start-up work that needs no window runs on a second core while this thread connects to the
+    // display and builds the main window: first fontconfig's configuration, which the first font
+    // needs, then the program's icon, whose reading loads Qt's image readers.
+    std::thread fontconfigLoader([] { FcInit(); });
     QApplication application(argc, argv);
+    fontconfigLoader.join();
+    std::future<QImage> icon = std::async(std::launch::async, platform::programImage);
     QApplication::setApplicationName(QStringLiteral("tovrin"));
     // A Wayland compositor knows a window's program, its name and icon, by this id alone.
     QGuiApplication::setDesktopFileName(program::applicationId());
-    platform::installProgramLook();
     // The main window's Exit shows the exit screen; only QuitApplication ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     KeyboardRules::install();
 
+    // The icon is in place before the first window shows: a message, the update question or the
+    // main window.
+    bool iconInstalled = false;
+    const auto installIcon = [&icon, &iconInstalled] {
+        if (!iconInstalled)
+            platform::installProgramLook(icon.get());
+        iconInstalled = true;
+    };
+
     if (anotherCopyRunning) {
+        installIcon();
         platform::MessageBox::information(nullptr, QStringLiteral("Application is already running"));
         return 0;
     }
 
-    app::UpdateReminder();
+    app::UpdateReminder(installIcon);
     app::Program owner;
     program::HandOverListener handOver(handOverSocket);
     QObject::connect(&handOver, &program::HandOverListener::fileHandedOver, &owner, &app::Program::openHandedOverFile);
     handOver.listen();
     frmMain *main = owner.mainWindow();
+    installIcon();
     app::reportFirstPaintIfAsked(main);
     main->show();
     if (!file.isEmpty())

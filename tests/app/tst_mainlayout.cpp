@@ -7,6 +7,8 @@
 #include "gui/platform/look.h"
 #include "gui/platform/weblinks.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,6 +36,7 @@ private slots:
     void clientArea_designedSize_windowNotResizable();
     void fonts_asDesigned_frameFontsStayOnFrames_data();
     void fonts_asDesigned_frameFontsStayOnFrames();
+    void dateLists_openInTheirOwnFont();
     void colours_asDesigned_frameCaptionColourStaysOnFrames_data();
     void colours_asDesigned_frameCaptionColourStaysOnFrames();
     void linkLabels_underlinedWithPointingHand();
@@ -157,7 +160,8 @@ void tst_MainLayout::fonts_asDesigned_frameFontsStayOnFrames_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("underline");
 
-    const QString verdana = QStringLiteral("Verdana");
+    // The face that stands for each designed face here: the face itself, or the installed stand-in.
+    const QString verdana = platform::designFont(platform::kVerdana, 8.25).family();
     auto row = [&](const char *name, qreal size, bool bold, bool underline, const QString &family) {
         QTest::newRow(name) << family << size << bold << underline;
     };
@@ -166,7 +170,7 @@ void tst_MainLayout::fonts_asDesigned_frameFontsStayOnFrames_data()
     row("cmdOpen", 9.75, true, false, verdana);
     for (const char *frame : {"Frame2", "Frame1", "fraM", "fraF"})
         row(frame, 8.25, true, false, verdana);
-    row("Command3", 8.25, true, false, QStringLiteral("MS Sans Serif"));
+    row("Command3", 8.25, true, false, platform::designFont(platform::kMsSansSerif, 8.25).family());
     row("Label61", 8.25, false, true, verdana);
     row("lblCobrand", 8.25, true, true, verdana);
     row("lblFullBrand", 8.25, true, true, verdana);
@@ -191,6 +195,21 @@ void tst_MainLayout::fonts_asDesigned_frameFontsStayOnFrames()
     QCOMPARE(font.bold(), bold);
     QCOMPARE(font.underline(), underline);
     QVERIFY(!font.italic());
+}
+
+void tst_MainLayout::dateLists_openInTheirOwnFont()
+{
+    // The lists in the bold frames open in the window's regular font, whether the list is first
+    // built by opening it or earlier, by a screen reader asking for its items.
+    for (const char *name : {"cboMM", "cboFD"}) {
+        auto *list = child<QComboBox>(m_main, name);
+        if (qstrcmp(name, "cboFD") == 0)
+            list->view();
+        list->showPopup();
+        QCOMPARE(list->view()->font(), list->font());
+        QVERIFY(!list->view()->font().bold());
+        list->hidePopup();
+    }
 }
 
 void tst_MainLayout::colours_asDesigned_frameCaptionColourStaysOnFrames_data()

@@ -151,7 +151,7 @@ void tst_AboutWindow::controls_fontsAndColoursAsDesigned()
     frmAbout *about = openAbout();
     QVERIFY(about);
     auto *control = child<QWidget>(about, QTest::currentDataTag());
-    QCOMPARE(control->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(control->font().family(), platform::windowFont().family());
     QCOMPARE(control->font().pointSizeF(), pointSize);
     QCOMPARE(control->font().bold(), bold);
     QCOMPARE(control->font().underline(), underline);

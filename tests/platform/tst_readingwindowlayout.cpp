@@ -132,7 +132,7 @@ void tst_ReadingWindowLayout::documentWindow_verdanaThroughout()
     QVERIFY(w);
     for (const char *name : {"Label61", "RTB", "Label1", "Label2", "cmdBack", "cmdPrint", "cmdSave"}) {
         const QFont font = child<QWidget>(w, name)->font();
-        QCOMPARE(font.family(), QStringLiteral("Verdana"));
+        QCOMPARE(font.family(), platform::windowFont().family());
         QCOMPARE(font.pointSizeF(), 8.25);
         QVERIFY2(!font.bold(), name);
     }

@@ -150,6 +150,8 @@ QUrl webAddressToOpen(const QString &written)
 QList<WebAddress> findWebAddresses(const QString &text)
 {
     QList<WebAddress> found;
+    if (text.isEmpty())
+        return found; // without compiling the pattern: a box is often empty, as at start-up
     QRegularExpressionMatchIterator it = addressPattern().globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();

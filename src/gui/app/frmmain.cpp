@@ -14,6 +14,7 @@
 #include "gui/documents/openreading.h"
 #include "gui/documents/readingcommands.h"
 #include "gui/documents/workingwindow.h"
+#include "gui/platform/dropdownlist.h"
 #include "gui/platform/linklabel.h"
 #include "gui/platform/look.h"
 #include "gui/platform/seams.h"
@@ -59,7 +60,7 @@ QLineEdit *frmMain::lineEdit(QWidget *parent, const char *name, const QString &a
 
 QComboBox *frmMain::comboBox(QWidget *parent, const char *name, const QString &accessibleName)
 {
-    auto *list = new QComboBox(parent); // a drop-down list: picking only, no typing
+    auto *list = new DropDownList(parent); // picking only, no typing
     list->setObjectName(QLatin1String(name));
     list->setAccessibleName(accessibleName);
     return list;

@@ -3,6 +3,7 @@
 #include "gui/platform/layouttable.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +13,33 @@
 namespace platform {
 
 namespace {
+
+// The face itself where it is installed; otherwise the nearest common sans face that is.
+QString faceOrStandIn(const QString &family)
+{
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains(family, Qt::CaseInsensitive))
+        return family;
+    for (const char *face : {"DejaVu Sans", "Liberation Sans", "Noto Sans", "Arial"}) {
+        if (installed.contains(QLatin1String(face), Qt::CaseInsensitive))
+            return QLatin1String(face);
+    }
+    return family; // none of them: the font system's own choice
+}
+
+// Each design face is looked up once. A font that names a face that is not installed would make
+// Qt search fontconfig's whole list of fallbacks again for each of its sizes and weights.
+QString installedFace(const char *family)
+{
+    static const QString verdana = faceOrStandIn(QLatin1String(kVerdana));
+    static const QString msSansSerif = faceOrStandIn(QLatin1String(kMsSansSerif));
+    const QLatin1String name(family);
+    if (name == QLatin1String(kVerdana))
+        return verdana;
+    if (name == QLatin1String(kMsSansSerif))
+        return msSansSerif;
+    return faceOrStandIn(name);
+}
 
 // The widgets a frame contains directly.
 QList<QWidget *> frameContents(QWidget *widget)
@@ -32,7 +60,7 @@ void setTextColour(QWidget *widget, const QColor &colour)
 
 QFont designFont(const char *family, qreal pointSize, bool bold, bool underline)
 {
-    QFont font{QLatin1String(family)};
+    QFont font{installedFace(family)};
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setItalic(false);
@@ -99,9 +127,14 @@ void fitLineInWidth(QLabel *label, const QString &line)
         label->setFont(font);
 }
 
+QImage programImage()
+{
+    return QImage(QStringLiteral(":/icons/tovrin.png"));
+}
+
 QPixmap programPixmap()
 {
-    return QPixmap(QStringLiteral(":/icons/tovrin.png"));
+    return QPixmap::fromImage(programImage());
 }
 
 QIcon programIcon()
@@ -109,14 +142,9 @@ QIcon programIcon()
     return QIcon(programPixmap());
 }
 
-void installProgramLook()
+void installProgramLook(const QImage &icon)
 {
-    // Where the designed faces are not installed, the nearest common sans faces stand in.
-    const QStringList sansFaces = {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                                   QStringLiteral("Noto Sans"), QStringLiteral("Arial")};
-    QFont::insertSubstitutions(QLatin1String(kVerdana), sansFaces);
-    QFont::insertSubstitutions(QLatin1String(kMsSansSerif), sansFaces);
-    QApplication::setWindowIcon(programIcon());
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 }
 
 } // namespace platform

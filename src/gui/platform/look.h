@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 #include <initializer_list>
@@ -17,7 +18,8 @@ constexpr char kVerdana[] = "Verdana";
 constexpr char kMsSansSerif[] = "MS Sans Serif";
 
 // A font with every attribute given, so that none is inherited from a container: a frame's bold
-// caption font must not reach the controls inside it.
+// caption font must not reach the controls inside it. Where the designed face is not installed,
+// the font names the nearest common sans face that is (DejaVu Sans, Liberation Sans ...).
 QFont designFont(const char *family, qreal pointSize, bool bold = false, bool underline = false);
 
 // The font most windows use: Verdana 8.25 pt regular.
@@ -49,12 +51,13 @@ void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours);
 // width. For texts laid out for a narrower face than the nearest one installed.
 void fitLineInWidth(QLabel *label, const QString &line);
 
-// The program's icon: 32 x 32 pixels, 16 colours, a framed numeral 2.
+// The program's icon: 32 x 32 pixels, 16 colours, a framed numeral 2. programImage() may be called
+// on any thread.
+QImage programImage();
 QPixmap programPixmap();
 QIcon programIcon();
 
-// Once at start-up: the designed fonts fall back on the nearest installed sans face, and every
-// window shows the program's icon.
-void installProgramLook();
+// Once at start-up: every window shows the program's icon.
+void installProgramLook(const QImage &icon = programImage());
 
 } // namespace platform
