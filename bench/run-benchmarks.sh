@@ -2,7 +2,7 @@
 # Builds the benchmarks with optimisation in build-bench/ and runs them all, then prints a
 # summary: start-up time and peak memory of tovrin against a bare Qt window (median of RUNS runs
 # each, on a private Xvfb display without a window manager), the latency of the Comprehensive
-# Reading (click to first paint of the document window, on the same display), and the Google
+# Reading (click until the document window is painted, on the same display), and the Google
 # Benchmark figures of the engine, of composing the readings and of finding the web addresses of a
 # hostile document (offscreen).
 #
