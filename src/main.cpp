@@ -52,11 +52,9 @@ int main(int argc, char *argv[])
 
     // The icon is in place before the first window shows: a message, the update question or the
     // main window.
-    bool iconInstalled = false;
-    const auto installIcon = [&icon, &iconInstalled] {
-        if (!iconInstalled)
+    const auto installIcon = [&icon] {
+        if (icon.valid())
             platform::installProgramLook(icon.get());
-        iconInstalled = true;
     };
 
     if (anotherCopyRunning) {

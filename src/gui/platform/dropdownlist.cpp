@@ -25,13 +25,13 @@ void DropDownList::catchUpOnFontChange() const
 
 void DropDownList::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange && !listBuilt()) {
-        m_fontChangePending = true;
-        QWidget::changeEvent(event);
-        return;
+    if (event->type() == QEvent::FontChange) {
+        m_fontChangePending = !listBuilt();
+        if (m_fontChangePending) {
+            QWidget::changeEvent(event);
+            return;
+        }
     }
-    if (event->type() == QEvent::FontChange)
-        m_fontChangePending = false;
     QComboBox::changeEvent(event);
 }
 

@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHash>
+#include <QIcon>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
@@ -27,18 +29,16 @@ QString faceOrStandIn(const QString &family)
     return family; // none of them: the font system's own choice
 }
 
-// Each design face is looked up once. A font that names a face that is not installed would make
-// Qt search fontconfig's whole list of fallbacks again for each of its sizes and weights.
+// Each face is looked up once (windows are made on the GUI thread only). A font that names a face
+// that is not installed would make Qt search fontconfig's whole list of fallbacks again for each
+// of its sizes and weights.
 QString installedFace(const char *family)
 {
-    static const QString verdana = faceOrStandIn(QLatin1String(kVerdana));
-    static const QString msSansSerif = faceOrStandIn(QLatin1String(kMsSansSerif));
-    const QLatin1String name(family);
-    if (name == QLatin1String(kVerdana))
-        return verdana;
-    if (name == QLatin1String(kMsSansSerif))
-        return msSansSerif;
-    return faceOrStandIn(name);
+    static QHash<QByteArray, QString> faces;
+    auto face = faces.constFind(family);
+    if (face == faces.constEnd())
+        face = faces.insert(family, faceOrStandIn(QLatin1String(family)));
+    return *face;
 }
 
 // The widgets a frame contains directly.
@@ -135,11 +135,6 @@ QImage programImage()
 QPixmap programPixmap()
 {
     return QPixmap::fromImage(programImage());
-}
-
-QIcon programIcon()
-{
-    return QIcon(programPixmap());
 }
 
 void installProgramLook(const QImage &icon)

@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
@@ -55,7 +54,6 @@ void fitLineInWidth(QLabel *label, const QString &line);
 // on any thread.
 QImage programImage();
 QPixmap programPixmap();
-QIcon programIcon();
 
 // Once at start-up: every window shows the program's icon.
 void installProgramLook(const QImage &icon = programImage());
