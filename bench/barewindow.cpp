@@ -8,11 +8,15 @@
 
 int main(int argc, char *argv[])
 {
+    app::reportStartupMomentIfAsked("main");
     QApplication application(argc, argv);
+    app::reportStartupMomentIfAsked("application");
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Bare window"));
     window.setCentralWidget(new QLabel(QStringLiteral("A bare Qt window"), &window));
+    app::reportStartupMomentIfAsked("window");
     app::reportFirstPaintIfAsked(&window);
     window.show();
+    app::reportStartupMomentIfAsked("shown");
     return QApplication::exec();
 }

@@ -60,5 +60,5 @@ QT_QPA_PLATFORM=offscreen "$build/bench/bench_readings" --benchmark_min_time=0.2
 
 echo "==== summary"
 echo "machine: $machine"
-awk '$1 == "tovrin" { printf "start-up: %.1f ms, %.2f x the bare Qt window; peak memory %d KiB, %.2f x (median of %d runs)\n", $3, $4, $5, $6, $2 }' "$work/startup"
+awk 'NF == 0 { exit } $1 == "tovrin" { printf "start-up: %.1f ms, %.2f x the bare Qt window; peak memory %d KiB, %.2f x (median of %d runs)\n", $3, $4, $5, $6, $2 }' "$work/startup"
 sed -n 's/^  median \([0-9.]*\) ms.*/Comprehensive Reading latency: median \1 ms/p' "$work/latency"

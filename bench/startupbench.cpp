@@ -4,7 +4,8 @@
 // process's peak resident memory. The last columns give the time until the first paint event
 // instead: the moment painting begins, before any control is drawn. Runs alternate between the
 // programs so that drifts of the machine hit all of them alike. Prints the median of each and
-// each program's ratio to the first.
+// each program's ratio to the first, then the median moment at which each stage of start-up was
+// over (the "moment" lines the programs print) beside the two moments of the first paint.
 //
 // usage: startupbench <runs> <program> [<program>...]
 //
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ struct Run {
     double beganMilliseconds = 0; // until the first paint event
     double cpuMilliseconds = 0; // user and system time of the whole run, shutdown included
     long peakKilobytes = 0;
+    std::map<std::string, double> moments; // stage name -> milliseconds after the spawn
 };
 
 long long monotonicNanoseconds()
@@ -91,6 +94,14 @@ bool runOnce(const char *program, Run *run)
         std::fprintf(stderr, "%s printed a first-paint line without both moments\n", program);
         return false;
     }
+    for (std::size_t from = 0; from < output.size();) {
+        const std::size_t end = std::min(output.find('\n', from), output.size());
+        char name[64];
+        long long moment = 0;
+        if (std::sscanf(output.substr(from, end - from).c_str(), "moment %63s %lld", name, &moment) == 2)
+            run->moments[name] = static_cast<double>(moment - started) / 1e6;
+        from = end + 1;
+    }
     run->milliseconds = static_cast<double>(painted - started) / 1e6;
     run->beganMilliseconds = static_cast<double>(begun - started) / 1e6;
     run->peakKilobytes = usage.ru_maxrss;
@@ -116,6 +127,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     const int runs = std::atoi(argv[1]);
+    if (runs < 1) {
+        std::fprintf(stderr, "%s: the number of runs must be at least 1\n", argv[0]);
+        return 2;
+    }
     const std::vector<const char *> programs(argv + 2, argv + argc);
     setenv("TOVRIN_BENCH_FIRST_PAINT", "1", 1);
 
@@ -158,6 +173,39 @@ int main(int argc, char *argv[])
         std::printf("%-24s %6d %8.1f %7.2f %10.0f %7.2f %8.1f %8.1f %9.1f %7.2f\n", name, runs, time, time / firstTime,
                     kilobytes, kilobytes / firstMemory, *std::min_element(times.begin(), times.end()), median(cpu),
                     begun, begun / firstBegan);
+    }
+
+    // Stages, in the order of their moments in the first program's runs, then the paint.
+    std::vector<std::pair<double, std::string>> order;
+    for (const auto &[name, ms] : results[0].front().moments)
+        order.emplace_back(ms, name);
+    std::sort(order.begin(), order.end());
+    std::printf("\n%-24s", "stage over at, median ms");
+    for (const auto &stage : order)
+        std::printf(" %11s", stage.second.c_str());
+    std::printf(" %11s %11s\n", "paint begun", "painted");
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+        const char *name = std::strrchr(programs[p], '/') ? std::strrchr(programs[p], '/') + 1 : programs[p];
+        std::printf("%-24s", name);
+        for (const auto &stage : order) {
+            std::vector<double> at;
+            for (const Run &run : results[p]) {
+                const auto found = run.moments.find(stage.second);
+                if (found != run.moments.end())
+                    at.push_back(found->second);
+            }
+            if (at.empty())
+                std::printf(" %11s", "-");
+            else
+                std::printf(" %11.1f", median(at));
+        }
+        std::vector<double> began;
+        std::vector<double> painted;
+        for (const Run &run : results[p]) {
+            began.push_back(run.beganMilliseconds);
+            painted.push_back(run.milliseconds);
+        }
+        std::printf(" %11.1f %11.1f\n", median(began), median(painted));
     }
     return 0;
 }

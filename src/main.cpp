@@ -21,6 +21,7 @@
 
 int main(int argc, char *argv[])
 {
+    app::reportStartupMomentIfAsked("main");
     QString file;
     if (argc > 1) {
         // Read before any window system is needed, so that --help and --version work anywhere.
@@ -42,6 +43,7 @@ int main(int argc, char *argv[])
     std::thread fontconfigLoader([] { FcInit(); });
     QApplication application(argc, argv);
     fontconfigLoader.join();
+    app::reportStartupMomentIfAsked("application");
     std::future<QImage> icon = std::async(std::launch::async, platform::programImage);
     QApplication::setApplicationName(QStringLiteral("tovrin"));
     // A Wayland compositor knows a window's program, its name and icon, by this id alone.
@@ -69,9 +71,11 @@ int main(int argc, char *argv[])
     QObject::connect(&handOver, &program::HandOverListener::fileHandedOver, &owner, &app::Program::openHandedOverFile);
     handOver.listen();
     frmMain *main = owner.mainWindow();
+    app::reportStartupMomentIfAsked("window");
     installIcon();
     app::reportFirstPaintIfAsked(main);
     main->show();
+    app::reportStartupMomentIfAsked("shown");
     if (!file.isEmpty())
         QTimer::singleShot(0, main, [main, file] { main->openSavedReading(file); });
     return QApplication::exec();

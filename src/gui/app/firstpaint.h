@@ -64,6 +64,15 @@ private:
     bool m_seen = false;
 };
 
+// With the environment variable TOVRIN_BENCH_FIRST_PAINT set, prints "moment <name> <ns>", so that
+// the start-up benchmark can tell how long each stage before the first paint took. Without the
+// variable it does nothing.
+inline void reportStartupMomentIfAsked(const char *name)
+{
+    if (qEnvironmentVariableIsSet("TOVRIN_BENCH_FIRST_PAINT"))
+        std::printf("moment %s %lld\n", name, monotonicNanoseconds());
+}
+
 // With the environment variable TOVRIN_BENCH_FIRST_PAINT set, prints "first-paint <ns> <ns>", the
 // moments the window's first paint began and was complete, and ends the event loop. Without the
 // variable it does nothing.
