@@ -35,7 +35,7 @@ struct Run {
     double beganMilliseconds = 0; // until the first paint event
     double cpuMilliseconds = 0; // user and system time of the whole run, shutdown included
     long peakKilobytes = 0;
-    std::map<std::string, double> moments; // stage name -> milliseconds after the spawn
+    std::map<std::string, double> moments; // stage name -> milliseconds after the spawn, the paint's included
 };
 
 long long monotonicNanoseconds()
@@ -104,10 +104,18 @@ bool runOnce(const char *program, Run *run)
     }
     run->milliseconds = static_cast<double>(painted - started) / 1e6;
     run->beganMilliseconds = static_cast<double>(begun - started) / 1e6;
+    run->moments["paint begun"] = run->beganMilliseconds;
+    run->moments["painted"] = run->milliseconds;
     run->peakKilobytes = usage.ru_maxrss;
     const auto ms = [](const timeval &t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
     run->cpuMilliseconds = ms(usage.ru_utime) + ms(usage.ru_stime);
     return true;
+}
+
+const char *baseName(const char *path)
+{
+    const char *slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
 }
 
 template<typename T>
@@ -169,13 +177,12 @@ int main(int argc, char *argv[])
             firstBegan = begun;
             firstMemory = kilobytes;
         }
-        const char *name = std::strrchr(programs[p], '/') ? std::strrchr(programs[p], '/') + 1 : programs[p];
-        std::printf("%-24s %6d %8.1f %7.2f %10.0f %7.2f %8.1f %8.1f %9.1f %7.2f\n", name, runs, time, time / firstTime,
+        std::printf("%-24s %6d %8.1f %7.2f %10.0f %7.2f %8.1f %8.1f %9.1f %7.2f\n", baseName(programs[p]), runs, time, time / firstTime,
                     kilobytes, kilobytes / firstMemory, *std::min_element(times.begin(), times.end()), median(cpu),
                     begun, begun / firstBegan);
     }
 
-    // Stages, in the order of their moments in the first program's runs, then the paint.
+    // Stages, in the order of their moments in the first program's first run.
     std::vector<std::pair<double, std::string>> order;
     for (const auto &[name, ms] : results[0].front().moments)
         order.emplace_back(ms, name);
@@ -183,10 +190,9 @@ int main(int argc, char *argv[])
     std::printf("\n%-24s", "stage over at, median ms");
     for (const auto &stage : order)
         std::printf(" %11s", stage.second.c_str());
-    std::printf(" %11s %11s\n", "paint begun", "painted");
+    std::printf("\n");
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        const char *name = std::strrchr(programs[p], '/') ? std::strrchr(programs[p], '/') + 1 : programs[p];
-        std::printf("%-24s", name);
+        std::printf("%-24s", baseName(programs[p]));
         for (const auto &stage : order) {
             std::vector<double> at;
             for (const Run &run : results[p]) {
@@ -199,13 +205,7 @@ int main(int argc, char *argv[])
             else
                 std::printf(" %11.1f", median(at));
         }
-        std::vector<double> began;
-        std::vector<double> painted;
-        for (const Run &run : results[p]) {
-            began.push_back(run.beganMilliseconds);
-            painted.push_back(run.milliseconds);
-        }
-        std::printf(" %11.1f %11.1f\n", median(began), median(painted));
+        std::printf("\n");
     }
     return 0;
 }
