@@ -8,10 +8,12 @@
 #include "core/readings/partnerdetails.h"
 
 #include <QAction>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -58,6 +60,7 @@ private slots:
     void openFile_fromTheCommandLine_data();
     void openFile_fromTheCommandLine();
     void openFile_whileAReadingIsOnShow_replacesIt();
+    void handedOverFile_waitsUntilTheReadingsDialogCloses();
     void drop_oneLocalReading_opensIt_anythingElseRefused_data();
     void drop_oneLocalReading_opensIt_anythingElseRefused();
     void recentList_newestFirst_keptAcrossRestarts_goneFilesLeave();
@@ -370,6 +373,47 @@ void tst_OpenReading::openFile_whileAReadingIsOnShow_replacesIt()
     QVERIFY(!guitest::readingWindow());
     QVERIFY(reading.isNull() || !reading->isVisible());
     QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
+}
+
+// As when Save on a reading asks for a file name and a second start hands a file over meanwhile:
+// the code that opened the dialog goes on with its window once the dialog closes.
+void tst_OpenReading::handedOverFile_waitsUntilTheReadingsDialogCloses()
+{
+    typeOtherCouple();
+    m_main->cmdLP_Click();
+    QPointer<frmDisp> reading = guitest::readingWindow();
+    QVERIFY(reading);
+    const QString handed = write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile());
+
+    bool keptWhileTheDialogWasOpen = false;
+    bool windowThereWhenItClosed = false;
+    QEventLoop application; // as QApplication::exec() runs the program
+    QTimer::singleShot(0, reading, [&] {
+        QPointer<QDialog> dialog = new QDialog(reading);
+        QTimer::singleShot(0, dialog, [&] {
+            guitest::program().openHandedOverFile(handed);
+            QTest::qWait(300); // the dialog stays open a while
+            keptWhileTheDialogWasOpen = reading && reading->isVisible() && documentText().isEmpty();
+            if (dialog)
+                dialog->reject();
+        });
+        dialog->exec();
+        windowThereWhenItClosed = !reading.isNull();
+        delete dialog;
+    });
+    QTimer opened;
+    connect(&opened, &QTimer::timeout, &application, [&] {
+        if (!documentText().isEmpty())
+            application.quit();
+    });
+    opened.start(20);
+    QTimer::singleShot(5000, &application, &QEventLoop::quit); // never for ever
+    application.exec();
+
+    QVERIFY(keptWhileTheDialogWasOpen);
+    QVERIFY(windowThereWhenItClosed);
+    QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
+    QVERIFY(reading.isNull() || !reading->isVisible());
 }
 
 void tst_OpenReading::drop_oneLocalReading_opensIt_anythingElseRefused_data()

@@ -4,9 +4,31 @@
 #include "gui/app/frmmain.h"
 #include "gui/platform/seams.h"
 
+#include <QApplication>
+#include <QThread>
+
+#include <utility>
+
 namespace app {
 
-Program::Program() = default;
+namespace {
+
+// A dialog, a menu or a drag opened from a window runs its own event loop inside that window's
+// code, which goes on using the window once the loop ends. The only other loops are the
+// application's and those of the windows shown modally.
+bool insideAnotherEventLoop()
+{
+    return QThread::currentThread()->loopLevel() > 1 + platform::modalWindowLoops();
+}
+
+} // namespace
+
+Program::Program()
+{
+    m_waitingFileRetry.setSingleShot(true);
+    m_waitingFileRetry.setInterval(100);
+    connect(&m_waitingFileRetry, &QTimer::timeout, this, &Program::openWaitingFile);
+}
 
 Program::~Program()
 {
@@ -66,8 +88,29 @@ void Program::QuitApplication()
 
 void Program::openHandedOverFile(const QString &path)
 {
-    if (m_quitting || !m_main || exitScreenShown())
+    m_waitingFile = path;
+    // The user's attention goes to what keeps the file waiting.
+    QWidget *dialog = QApplication::activeModalWidget();
+    if (dialog && insideAnotherEventLoop() && !m_quitting && m_main) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+    openWaitingFile();
+}
+
+void Program::openWaitingFile()
+{
+    if (m_waitingFile.isEmpty())
         return;
+    if (m_quitting || !m_main || exitScreenShown()) {
+        m_waitingFile.clear();
+        return;
+    }
+    if (insideAnotherEventLoop()) {
+        m_waitingFileRetry.start();
+        return;
+    }
+    const QString path = std::exchange(m_waitingFile, QString());
     m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
     m_main->openSavedReading(path);
 }

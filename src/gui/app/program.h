@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QTimer>
 
 class ExitScreen;
 class frmMain;
@@ -33,13 +35,19 @@ public:
     void QuitApplication();
 
     // A later start handed path over: the main window comes forward and opens it, in place of any
-    // reading on show. Nothing opens once the user is leaving.
+    // reading on show. While a dialog, a menu or a drag is open, the file waits until it has
+    // closed (the latest file handed over wins): opening it closes the windows that dialog may
+    // belong to. Nothing opens once the user is leaving.
     void openHandedOverFile(const QString &path);
 
 private:
+    void openWaitingFile();
+
     QPointer<frmMain> m_main;
     QPointer<ExitScreen> m_exitScreen;
     bool m_quitting = false;
+    QString m_waitingFile;
+    QTimer m_waitingFileRetry;
 };
 
 } // namespace app

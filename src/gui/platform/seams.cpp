@@ -20,6 +20,7 @@ struct SeamState {
     QQueue<QString> fileNames;
     QList<FileDialog::Asked> asked;
     std::function<void(QDialog *)> modalHandler;
+    int modalWindowLoops = 0;
     QString printOutputFile;
     std::function<void()> quitHandler;
 };
@@ -176,10 +177,18 @@ QList<FileDialog::Asked> &FileDialog::asked()
 
 void showModal(QDialog *dialog)
 {
-    if (state().modalHandler)
+    if (state().modalHandler) {
         state().modalHandler(dialog);
-    else
+    } else {
+        ++state().modalWindowLoops;
         dialog->exec();
+        --state().modalWindowLoops;
+    }
+}
+
+int modalWindowLoops()
+{
+    return state().modalWindowLoops;
 }
 
 void setModalHandler(std::function<void(QDialog *)> handler)

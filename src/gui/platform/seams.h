@@ -76,6 +76,8 @@ private:
 // Shows a window modally and returns when it is closed. Tests replace the way it is shown.
 void showModal(QDialog *dialog);
 void setModalHandler(std::function<void(QDialog *)> handler); // empty: exec() again
+// How many windows shown by showModal() are running their event loop now.
+int modalWindowLoops();
 
 // The output of every print job from now on: the system's default printer (an empty name, as at
 // start), or, for tests, the PDF file with this name.
