@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QUrl>
 
@@ -476,7 +477,10 @@ void tst_OpenReading::recentList_newestFirst_keptAcrossRestarts_goneFilesLeave()
             if (action->isSeparator())
                 continue;
             const bool clear = action->objectName() == QLatin1String("mnuClearRecent");
-            shown.append(clear ? QStringLiteral("Clear") : action->text() + QLatin1Char('|') + action->toolTip());
+            // The tip as Qt shows it: as rich text when it looks like markup.
+            const QString tip = action->toolTip();
+            const QString tipShown = Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip;
+            shown.append(clear ? QStringLiteral("Clear") : action->text() + QLatin1Char('|') + tipShown);
         }
         return shown;
     };
@@ -493,12 +497,12 @@ void tst_OpenReading::recentList_newestFirst_keptAcrossRestarts_goneFilesLeave()
         backToMain();
     }
     m_main->openSavedReading(paths.at(2)); // opened again: moves to the front
-    const QString saved = m_dir->filePath(QStringLiteral("R&D.kvl"));
+    const QString saved = m_dir->filePath(QStringLiteral("<u>R&D.kvl")); // a name that looks like markup
     platform::FileDialog::setNextFileName(saved);
     click(guitest::documentWindow(), "cmdSave");
     backToMain();
     const QStringList expected = {
-        QStringLiteral("R&&D.kvl|") + saved, "reading3.kvl|" + paths.at(2), "reading6.kvl|" + paths.at(5),
+        QStringLiteral("<u>R&&D.kvl|") + saved, "reading3.kvl|" + paths.at(2), "reading6.kvl|" + paths.at(5),
         "reading5.kvl|" + paths.at(4), "reading4.kvl|" + paths.at(3), QStringLiteral("Clear"),
     };
     QCOMPARE(entries(), expected);

@@ -429,7 +429,9 @@ void frmMain::mnuRecent_AboutToShow()
     for (const QString &path : settings ? settings::recentReadings(*settings) : QStringList()) {
         QString name = QFileInfo(path).fileName();
         QAction *entry = m_mnuRecent->addAction(name.replace(QLatin1Char('&'), QLatin1String("&&")));
-        entry->setToolTip(path);
+        // As rich text with the path escaped: Qt shows a tip that merely looks like markup as
+        // rich text, and a folder name may well look like markup.
+        entry->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>").arg(path.toHtmlEscaped()));
         connect(entry, &QAction::triggered, this, [this, path] { openRecentReading(path); });
     }
     m_mnuRecent->addSeparator();
