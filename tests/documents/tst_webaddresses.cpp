@@ -143,6 +143,12 @@ void tst_WebAddresses::toOpen_data()
     QTest::newRow("ipv6 address") << QStringLiteral("http://[::1]/") << QString();
     QTest::newRow("single name") << QStringLiteral("http://localhost/") << QString();
     QTest::newRow("last label a number") << QStringLiteral("http://example.123/") << QString();
+    // Browsers read a last label of 0x and hexadecimal digits as a number: 0x7f.1.0x is 127.1.0.0.
+    QTest::newRow("last label a hexadecimal number") << QStringLiteral("http://0x7f.1.0x/") << QString();
+    QTest::newRow("last label 0x") << QStringLiteral("www.0x.0x.0x.0x") << QString();
+    QTest::newRow("name under localhost") << QStringLiteral("http://printer.LocalHost/") << QString();
+    QTest::newRow("last label starting 0x, not a number") << QStringLiteral("http://example.0xyz/")
+                                                          << QStringLiteral("http://example.0xyz/");
     QTest::newRow("empty label") << QStringLiteral("http://example..com/") << QString();
     QTest::newRow("right-to-left override") << QStringLiteral("http://example.com/\u202Etxt.exe") << QString();
     QTest::newRow("encoded right-to-left override") << QStringLiteral("http://example.com/%E2%80%AEtxt.exe") << QString();

@@ -69,9 +69,21 @@ bool isAsciiLetter(QChar c)
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+// Browsers read a label of 0x and hexadecimal digits alone as a number: "0x7f.1.0x" is 127.1.0.0.
+bool isHexadecimalNumber(QStringView label)
+{
+    const auto isHexadecimalDigit = [](QChar c) {
+        const QChar lower = c.toLower();
+        return (c >= u'0' && c <= u'9') || (lower >= u'a' && lower <= u'f');
+    };
+    return label.startsWith(u"0x", Qt::CaseInsensitive)
+           && std::all_of(label.begin() + 2, label.end(), isHexadecimalDigit);
+}
+
 // A name in the domain name system, in its ASCII form: two labels or more of letters, digits and
-// inner hyphens, the last one holding a letter. An address by number, a single name such as
-// "localhost" or no host at all leads to this computer or its network, never to a web site.
+// inner hyphens, the last one holding a letter and not a number. An address by number, a single
+// name such as "localhost", a name under "localhost" or no host at all leads to this computer or
+// its network, never to a web site.
 bool isRealHost(const QString &asciiHost)
 {
     if (asciiHost.isEmpty() || asciiHost.size() > 253)
@@ -88,7 +100,9 @@ bool isRealHost(const QString &asciiHost)
         if (!allowed)
             return false;
     }
-    return std::any_of(labels.last().begin(), labels.last().end(), isAsciiLetter);
+    const QStringView last = labels.last();
+    return std::any_of(last.begin(), last.end(), isAsciiLetter) && !isHexadecimalNumber(last)
+           && last.compare(u"localhost", Qt::CaseInsensitive) != 0;
 }
 
 // One mail address with a local part and a real domain, and no header fields but a subject and a
