@@ -281,6 +281,10 @@ void tst_OpenReading::open_badFile_keepsEveryInput_data()
                                                       << QStringLiteral("February") << QStringLiteral("30")
                                                       << kJohnAndAnn.mid(8));
     QTest::newRow("a control character") << kFile << with(4, QStringLiteral("\x1b[31m"));
+    // Each would start a line of its own in the reading, where it could pass for the program's.
+    QTest::newRow("a paragraph separator") << kFile << with(2, QStringLiteral("Smith\u2029Female Information"));
+    QTest::newRow("a line separator") << kFile << with(0, QStringLiteral("John\u2028Name: Nobody"));
+    QTest::newRow("a frame mark of rich text") << kFile << with(5, QStringLiteral("L\uFDD0ee"));
     QTest::newRow("longer than a name box takes") << kFile << with(5, QString(32768, QLatin1Char('L')));
     QTest::newRow("not utf-8") << kFile << QByteArray("\xff\xfe") + file;
     QTest::newRow("larger than the maximum size")

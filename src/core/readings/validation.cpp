@@ -49,6 +49,20 @@ QString dateFault(const QString &monthText, const QString &dayText, const QStrin
     return QString();
 }
 
+// A detail fills one line of a reading. Besides control characters, the line and paragraph
+// separators and the two marks rich text keeps for its frames (U+FDD0, U+FDD1) each begin a line.
+bool breaksALine(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return c == QChar(0xFDD0) || c == QChar(0xFDD1);
+    }
+}
+
 } // namespace
 
 ValidationResult checkInput(const PartnerDetails &d)
@@ -71,10 +85,8 @@ ValidationResult checkSavedDetails(const PartnerDetails &d)
     for (const QString &detail : d.toList()) {
         if (detail.size() > MaximumDetailLength)
             return {false, QStringLiteral("A name or date is longer than %1 characters.").arg(MaximumDetailLength)};
-        const bool control = std::any_of(detail.cbegin(), detail.cend(),
-                                         [](QChar c) { return c.category() == QChar::Other_Control; });
-        if (control)
-            return {false, QStringLiteral("A name or date holds a control character.")};
+        if (std::any_of(detail.cbegin(), detail.cend(), breaksALine))
+            return {false, QStringLiteral("A name or date holds a control character or a line break.")};
     }
 
     const std::pair<const QString *, const QStringList *> dateParts[] = {
