@@ -150,6 +150,10 @@ void tst_WebAddresses::toOpen_data()
     QTest::newRow("last label starting 0x, not a number") << QStringLiteral("http://example.0xyz/")
                                                           << QStringLiteral("http://example.0xyz/");
     QTest::newRow("empty label") << QStringLiteral("http://example..com/") << QString();
+    // Shown as http://www.good.com/evil.html, opened as the host www.good.xn--comevil-ef0d.html.
+    QTest::newRow("division slash in the host") << QStringLiteral("http://www.good.com\u2215evil.html") << QString();
+    QTest::newRow("fraction slash in the host") << QStringLiteral("www.good.com\u2044evil.com") << QString();
+    QTest::newRow("slash drawn over the host") << QStringLiteral("www.good.com\u0338evil.com") << QString();
     QTest::newRow("right-to-left override") << QStringLiteral("http://example.com/\u202Etxt.exe") << QString();
     QTest::newRow("encoded right-to-left override") << QStringLiteral("http://example.com/%E2%80%AEtxt.exe") << QString();
     QTest::newRow("zero-width space in the host") << QStringLiteral("http://exam\u200Bple.com/") << QString();

@@ -69,6 +69,9 @@ bool isAsciiLetter(QChar c)
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+// The combining class of marks drawn across the character before them, as U+0338 draws a slash.
+constexpr int kOverlay = 1;
+
 // Browsers read a label of 0x and hexadecimal digits alone as a number: "0x7f.1.0x" is 127.1.0.0.
 bool isHexadecimalNumber(QStringView label)
 {
@@ -101,8 +104,17 @@ bool isRealHost(const QString &asciiHost)
             return false;
     }
     const QStringView last = labels.last();
-    return std::any_of(last.begin(), last.end(), isAsciiLetter) && !isHexadecimalNumber(last)
-           && last.compare(u"localhost", Qt::CaseInsensitive) != 0;
+    if (!std::any_of(last.begin(), last.end(), isAsciiLetter) || isHexadecimalNumber(last)
+        || last.compare(u"localhost", Qt::CaseInsensitive) == 0)
+        return false;
+
+    // A name in another script is shown as written: it holds letters, digits and the marks that
+    // go with them, never a sign that passes for the "/" or "." ending a name, nor a stroke drawn
+    // across the characters before it.
+    const QString shown = QUrl::fromAce(asciiHost.toLatin1(), QUrl::IgnoreIDNWhitelist);
+    return std::all_of(shown.cbegin(), shown.cend(), [](QChar c) {
+        return c.isLetterOrNumber() || c == u'-' || c == u'.' || (c.isMark() && c.combiningClass() != kOverlay);
+    });
 }
 
 // One mail address with a local part and a real domain, and no header fields but a subject and a
