@@ -41,6 +41,12 @@ void tst_WebAddresses::find_data()
     row("capitals", QStringLiteral("HTTPS://EXAMPLE.COM and WWW.EXAMPLE.NET"),
         {QStringLiteral("HTTPS://EXAMPLE.COM"), QStringLiteral("WWW.EXAMPLE.NET")},
         {QStringLiteral("https://example.com"), QStringLiteral("http://www.example.net")});
+    // Turned around by the override, www.evil.test/doog.www reads www.good/tset.live.www.
+    row("inside a right-to-left override", QStringLiteral("Name: \u202Ewww.evil.test/doog.www Smith"), {}, {});
+    row("after an override that was closed", QStringLiteral("Name: \u202EnhoJ\u202C www.example.com"),
+        {QStringLiteral("www.example.com")}, {QStringLiteral("http://www.example.com")});
+    row("on the line after one left open", QStringLiteral("\u2067\u202Eevil\r\nwww.example.com"),
+        {QStringLiteral("www.example.com")}, {QStringLiteral("http://www.example.com")});
     row("several on several lines", QStringLiteral("a http://one.example\r\nb www.two.example\nc"),
         {QStringLiteral("http://one.example"), QStringLiteral("www.two.example")},
         {QStringLiteral("http://one.example"), QStringLiteral("http://www.two.example")});

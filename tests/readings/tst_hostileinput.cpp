@@ -76,6 +76,8 @@ private slots:
     void singleDigitNumber_hostileDateTexts();
     void readingTexts_keepEveryCharacter_data();
     void readingTexts_keepEveryCharacter();
+    void readingTexts_closeTheDirectionsANameLeavesOpen_data();
+    void readingTexts_closeTheDirectionsANameLeavesOpen();
     void scramble_roundTrip_data();
     void scramble_roundTrip();
     void savedFile_hostileDetails_roundTrip();
@@ -197,6 +199,30 @@ void tst_HostileInput::readingTexts_keepEveryCharacter()
     QCOMPARE(lines.at(0), QStringLiteral("Male Information"));
     QCOMPARE(lines.at(1), QStringLiteral("Name: ") + name);
     QCOMPARE(lines.at(2), QStringLiteral("Date of Birth: March 15, 1985"));
+}
+
+// An embedding, override or isolate a name leaves open would turn the rest of its line around.
+void tst_HostileInput::readingTexts_closeTheDirectionsANameLeavesOpen_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("shown"); // the Name line's name, with "Paul" and "Smith" after it
+    QTest::newRow("override left open") << QStringLiteral("\u202EJohn") << QStringLiteral("\u202EJohn\u202C");
+    QTest::newRow("embedding inside an isolate, both open")
+        << QStringLiteral("\u2067A\u202BB") << QStringLiteral("\u2067A\u202BB\u202C\u2069");
+    QTest::newRow("closed runs kept as they are") << QStringLiteral("\u202EJo\u202Chn") << QStringLiteral("\u202EJo\u202Chn");
+    QTest::newRow("closing an isolate closes what opened inside it")
+        << QStringLiteral("\u2068A\u202DB\u2069C") << QStringLiteral("\u2068A\u202DB\u2069C");
+    QTest::newRow("an isolate is not closed by the end of an embedding")
+        << QStringLiteral("\u2066A\u202C") << QStringLiteral("\u2066A\u202C\u2069");
+    QTest::newRow("stray closing marks") << QStringLiteral("\u202CJohn\u2069") << QStringLiteral("\u202CJohn\u2069");
+}
+
+void tst_HostileInput::readingTexts_closeTheDirectionsANameLeavesOpen()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, shown);
+    QCOMPARE(readings::displayedFullName(first, QStringLiteral("Paul"), QStringLiteral("Smith")),
+             shown + QStringLiteral(" Paul Smith"));
 }
 
 void tst_HostileInput::scramble_roundTrip_data()

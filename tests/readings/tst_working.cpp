@@ -55,6 +55,10 @@ void tst_Working::names_showWhatEachCharacterCounts_data()
         << smith << QStringList{QStringLiteral("\u0396\u03C9\u03AE"), "", QStringLiteral("\u03A0")}
         << QStringLiteral("\u0396\u03C9\u03AE: \u0396 = 0, \u03C9 = 0, \u03AE = 0; together 0\n\u03A0: \u03A0 = 0; "
                           "together 0\nTotal: 0 + 0 = 0\nReduction: none, 0 has one digit\nDestiny number: 0\n");
+    // A right-to-left override left open in a name would turn the numbers after it around.
+    QTest::newRow("a run of direction a name leaves open is closed after it")
+        << QStringList{QStringLiteral("\u202EJo"), "", "Smith"} << jones
+        << QStringLiteral("Male: \u202EJo\u202C Smith\nDestiny\n\u202EJo\u202C: U+202E = 0, J = 1, o = 6; together 7\n");
     QTest::newRow("11 is kept, in words")
         << QStringList{QString(333, QLatin1Char('I')) + QLatin1Char('B'), "", "2"} << jones
         << QStringLiteral("Total: 2999 + 0 = 2999\nReduction: 2999 \u2192 2 + 9 + 9 + 9 = 29 \u2192 2 + 9 = 11\n"

@@ -1,6 +1,7 @@
 #include "core/documents/exportnames.h"
 
 #include "core/program/version.h"
+#include "core/readings/direction.h"
 
 #include <QStringList>
 
@@ -13,7 +14,7 @@ QString joinedName(const QString &first, const QString &middle, const QString &l
     QStringList parts;
     for (const QString &part : {first, middle, last}) {
         if (!part.trimmed().isEmpty())
-            parts.append(part.trimmed());
+            parts.append(readings::withDirectionsClosed(part.trimmed()));
     }
     return parts.join(QLatin1Char(' '));
 }

@@ -1,5 +1,7 @@
 #include "core/documents/webaddresses.h"
 
+#include "core/readings/direction.h"
+
 #include <QRegularExpression>
 #include <QUrlQuery>
 
@@ -178,9 +180,17 @@ QList<WebAddress> findWebAddresses(const QString &text)
     QList<WebAddress> found;
     if (text.isEmpty())
         return found; // without compiling the pattern: a box is often empty, as at start-up
+    // A run of direction still open where an address begins would show it in another order than
+    // the one it is opened in ("www.evil.test/doog.www" turned around reads "www.good/tset.live.www").
+    readings::DirectionRuns runs;
+    qsizetype followed = 0;
     QRegularExpressionMatchIterator it = addressPattern().globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
+        for (; followed < match.capturedStart(); ++followed)
+            runs.feed(text.at(followed));
+        if (runs.anyOpen())
+            continue;
         // No address is that long, and trimming so long a run would cost time for nothing.
         if (match.capturedLength() > MaximumWebAddressLength)
             continue;

@@ -1,5 +1,7 @@
 #include "core/readings/readingtexts.h"
 
+#include "core/readings/direction.h"
+
 namespace readings {
 
 namespace {
@@ -38,7 +40,8 @@ QString partnerBlock(const QString &title, const QString &fullName, const QStrin
 
 QString displayedFullName(const QString &first, const QString &middle, const QString &last)
 {
-    return first + QLatin1Char(' ') + middle + QLatin1Char(' ') + last;
+    return withDirectionsClosed(first) + QLatin1Char(' ') + withDirectionsClosed(middle) + QLatin1Char(' ')
+        + withDirectionsClosed(last);
 }
 
 QString countedFullName(const QString &first, const QString &middle, const QString &last)

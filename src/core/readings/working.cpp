@@ -1,6 +1,7 @@
 #include "core/readings/working.h"
 
 #include "core/numerology/numerology.h"
+#include "core/readings/direction.h"
 #include "core/readings/readingtexts.h"
 
 #include <QLocale>
@@ -61,11 +62,11 @@ QString count(qsizetype n, const char *singular, const char *plural)
 QString shortened(const QString &text)
 {
     if (text.size() <= kListedCharacters)
-        return text;
+        return withDirectionsClosed(text);
     qsizetype end = kListedCharacters;
     if (text.at(end - 1).isHighSurrogate())
         --end;
-    return text.left(end) + QStringLiteral("\u2026");
+    return withDirectionsClosed(text.left(end)) + QStringLiteral("\u2026");
 }
 
 // A character as the working shows it. Blanks, marks on their own and characters that draw nothing
