@@ -4,8 +4,11 @@
 #include "gui/documents/workingwindow.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTextDocument>
 #include <QTextEdit>
 
 using guitest::child;
@@ -19,6 +22,7 @@ private slots:
     void cleanup();
 
     void knownCouple_showsTheWholeWorking();
+    void copy_plainTextAndHtml_namesAsTyped();
     void leaving_unloadsAndKeepsTheInput_data();
     void leaving_unloadsAndKeepsTheInput();
     void largerFont_largerWindow();
@@ -113,6 +117,26 @@ void tst_WorkingWindow::knownCouple_showsTheWholeWorking()
     QTest::keyClicks(window->txtWorking(), QStringLiteral("typed"));
     QTest::keyClick(window->txtWorking(), Qt::Key_Delete);
     QCOMPARE(window->txtWorking()->toPlainText(), expected);
+}
+
+// Markdown is not offered: a name written as a Markdown link would become one where it is pasted.
+void tst_WorkingWindow::copy_plainTextAndHtml_namesAsTyped()
+{
+    const QString name = QStringLiteral("[Smith](https://evil.test/x)<b>");
+    guitest::fillCouple(m_main, {"John", "", name}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    frmWorking *window = showWorking();
+    QVERIFY(window);
+    window->txtWorking()->selectAll();
+    window->txtWorking()->copy();
+
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied);
+    QCOMPARE(copied->formats(), (QStringList{QStringLiteral("text/plain"), QStringLiteral("text/html")}));
+    QCOMPARE(copied->text(), window->txtWorking()->toPlainText());
+    QVERIFY(copied->text().contains(QStringLiteral("Male: John ") + name + QLatin1Char('\n')));
+    QTextDocument pasted;
+    pasted.setHtml(copied->html());
+    QCOMPARE(pasted.toPlainText(), copied->text());
 }
 
 void tst_WorkingWindow::leaving_unloadsAndKeepsTheInput_data()

@@ -4,8 +4,10 @@
 #include "gui/documents/richtextbox.h"
 
 #include <QHBoxLayout>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -16,6 +18,25 @@ namespace {
 constexpr int kColumns = 90;
 constexpr int kLines = 30;
 
+// The working copies and drags as plain text and HTML. QTextEdit would add Markdown, in which the
+// names are not escaped: a name such as "[Smith](https://evil.test)" became a link where it was
+// pasted.
+class WorkingText final : public QTextEdit
+{
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    QMimeData *createMimeDataFromSelection() const override
+    {
+        const QTextDocumentFragment selection(textCursor());
+        auto *data = new QMimeData;
+        data->setText(selection.toPlainText());
+        data->setHtml(selection.toHtml());
+        return data;
+    }
+};
+
 } // namespace
 
 frmWorking::frmWorking(QWidget *parent)
@@ -24,7 +45,7 @@ frmWorking::frmWorking(QWidget *parent)
     setObjectName(QStringLiteral("frmWorking"));
     setModal(true);
 
-    m_txtWorking = new QTextEdit(this);
+    m_txtWorking = new WorkingText(this);
     m_txtWorking->setObjectName(QStringLiteral("txtWorking"));
     m_txtWorking->setReadOnly(true);
     m_txtWorking->setAcceptRichText(false);
