@@ -10,6 +10,10 @@
 #include <QTimer>
 
 #include <memory>
+
+#include <dlfcn.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using documenttest::click;
@@ -25,7 +29,21 @@ bool asNobody()
     return qEnvironmentVariableIsSet("TOVRIN_TEST_AS_NOBODY");
 }
 
+bool failDataSync = false;
+
 } // namespace
+
+// Stands in for the C library's while failDataSync is set, as a network file system or a failing
+// disk refuses the data only when it is synced.
+extern "C" int fdatasync(int fd)
+{
+    if (failDataSync) {
+        errno = EIO;
+        return -1;
+    }
+    static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fdatasync"));
+    return real(fd);
+}
 
 class tst_SaveReading : public QObject
 {
@@ -50,6 +68,8 @@ private slots:
     void save_detailsThatWouldNotOpenAgain_refusedAndTold();
     void save_failure_keepsEarlierFilesAndTellsWhy_data();
     void save_failure_keepsEarlierFilesAndTellsWhy();
+    void save_writeRefusedPartway_keepsTheEarlierFileAndTellsWhy_data();
+    void save_writeRefusedPartway_keepsTheEarlierFileAndTellsWhy();
 
 private:
     frmMain *m_main = nullptr;
@@ -353,6 +373,46 @@ void tst_SaveReading::save_failure_keepsEarlierFilesAndTellsWhy()
 
     QVERIFY(document->isVisible());
     QCOMPARE(document->RTB()->text(), shown);
+}
+
+void tst_SaveReading::save_writeRefusedPartway_keepsTheEarlierFileAndTellsWhy_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("file size limit reached partway") << QStringLiteral("limit") << QStringLiteral("File too large");
+    QTest::newRow("syncing to the disk refused") << QStringLiteral("sync") << QStringLiteral("Input/output error");
+}
+
+void tst_SaveReading::save_writeRefusedPartway_keepsTheEarlierFileAndTellsWhy()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, reason);
+    const QString path = m_dir->filePath(QStringLiteral("earlier.kvl"));
+    QVERIFY(writeFile(path, kEarlierFile));
+    frmSaveDocument *document = comprehensiveReading();
+
+    rlimit limit{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0);
+    const auto restore = qScopeGuard([limit, handler = signal(SIGXFSZ, SIG_IGN)] {
+        failDataSync = false;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        signal(SIGXFSZ, handler);
+    });
+    if (failure == QLatin1String("limit")) {
+        rlimit partway = limit;
+        partway.rlim_cur = 40; // the saved reading is twice that
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &partway) == 0);
+    } else {
+        failDataSync = true;
+    }
+    platform::FileDialog::setNextFileName(path);
+    click(document, "cmdSave");
+
+    QCOMPARE(fileBytes(path), kEarlierFile);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"earlier.kvl"});
+    const QList<platform::MessageBox::Shown> told = platform::MessageBox::shown();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.constFirst().text.contains(reason), qPrintable(told.constFirst().text));
 }
 
 bool tst_SaveReading::runRowAsNobody(const QString &functionAndTag, QString *output)

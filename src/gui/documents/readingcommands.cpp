@@ -16,6 +16,9 @@
 #include <QPrinterInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace documents {
 
 namespace {
@@ -42,9 +45,27 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
         *reason = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        *reason = file.errorString();
-        return false; // the unfinished copy goes away with file; the earlier file stays
+    // A write cut short (the disk filled up on the way) is not an error to QFile; the next one
+    // fails and says why. Whatever fails, the unfinished copy goes away with file and the earlier
+    // file stays.
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            *reason = file.errorString();
+            return false;
+        }
+        written += n;
+    }
+    // commit() syncs the copy to the disk without saying whether that worked, and on a network
+    // file system or a failing disk that is where a write is refused.
+    int synced;
+    do {
+        synced = ::fdatasync(file.handle());
+    } while (synced != 0 && errno == EINTR);
+    if (synced != 0) {
+        *reason = qt_error_string(errno);
+        file.cancelWriting();
+        return false;
     }
     if (!file.commit()) {
         *reason = file.errorString();
