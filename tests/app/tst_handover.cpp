@@ -1,12 +1,17 @@
 #include "core/program/handover.h"
 
 #include <QSignalSpy>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <cstring>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -39,6 +44,7 @@ private slots:
     void otherMessages_areIgnored();
     void socketOfAKilledCopy_neverBlocks();
     void nobodyListening_saysSo();
+    void someoneElsesSocket_getsNothing();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -123,6 +129,43 @@ void tst_HandOver::socketOfAKilledCopy_neverBlocks()
 void tst_HandOver::nobodyListening_saysSo()
 {
     QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 100));
+}
+
+// Another user's program listening at the socket's name, as when the runtime folder is the shared
+// temporary folder: the file's path is not sent, and the second start says it could not hand over.
+void tst_HandOver::someoneElsesSocket_getsNothing()
+{
+    if (::getuid() != 0)
+        QSKIP("listening as another user needs root");
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                     | QFileDevice::WriteOther | QFileDevice::ExeOther));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(m_socket);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    int ready[2];
+    QCOMPARE(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+        // nobody listens at the socket's name and keeps every connection waiting
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool listening = ::setgid(65534) == 0 && ::setuid(65534) == 0
+            && ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0 && ::listen(fd, 8) == 0;
+        const char answer = listening ? 'y' : 'n';
+        (void)!::write(ready[1], &answer, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    QVERIFY(other > 0);
+    const auto stop = qScopeGuard([other] {
+        ::kill(other, SIGKILL);
+        ::waitpid(other, nullptr, 0);
+    });
+    char answer = 0;
+    QCOMPARE(::read(ready[0], &answer, 1), 1);
+    QCOMPARE(answer, 'y');
+
+    QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/home/ann/secret couple.kvl"), 200));
 }
 
 QTEST_GUILESS_MAIN(tst_HandOver)

@@ -68,6 +68,14 @@ bool handOverFile(const QString &socketPath, const QString &path, int timeoutMs)
         if (fd < 0)
             return false;
         if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+            // Only a copy this user runs is handed the file: a socket someone else left at this
+            // name (it may lie in the shared temporary folder) gets nothing.
+            ucred peer{};
+            socklen_t length = sizeof peer;
+            if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != ::getuid()) {
+                ::close(fd);
+                return false;
+            }
             qsizetype sent = 0;
             while (sent < message.size()) {
                 const ssize_t n = ::send(fd, message.constData() + sent, size_t(message.size() - sent), MSG_NOSIGNAL);
