@@ -137,11 +137,15 @@ void tst_HandOver::someoneElsesSocket_getsNothing()
 {
     if (::getuid() != 0)
         QSKIP("listening as another user needs root");
-    QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+    // A folder nobody can reach, whatever the folder the tests run in.
+    QTemporaryDir shared(QStringLiteral("/tmp/tovrin-handover-XXXXXX"));
+    QVERIFY(shared.isValid());
+    QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                                      | QFileDevice::WriteOther | QFileDevice::ExeOther));
+    const QString socket = program::handOverSocketPath(shared.path());
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(m_socket);
+    const QByteArray name = QFile::encodeName(socket);
     std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
     int ready[2];
     QCOMPARE(::pipe(ready), 0);
@@ -165,7 +169,7 @@ void tst_HandOver::someoneElsesSocket_getsNothing()
     QCOMPARE(::read(ready[0], &answer, 1), 1);
     QCOMPARE(answer, 'y');
 
-    QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/home/ann/secret couple.kvl"), 200));
+    QVERIFY(!program::handOverFile(socket, QStringLiteral("/home/ann/secret couple.kvl"), 200));
 }
 
 QTEST_GUILESS_MAIN(tst_HandOver)
