@@ -65,11 +65,13 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    app::UpdateReminder(installIcon);
+    // Listening before the update question: a file handed over while it is asked opens in the main
+    // window once that is built.
     app::Program owner;
     program::HandOverListener handOver(handOverSocket);
     QObject::connect(&handOver, &program::HandOverListener::fileHandedOver, &owner, &app::Program::openHandedOverFile);
     handOver.listen();
+    app::UpdateReminder(installIcon);
     frmMain *main = owner.mainWindow();
     app::reportStartupMomentIfAsked("window");
     installIcon();

@@ -62,6 +62,7 @@ private slots:
     void openFile_fromTheCommandLine();
     void openFile_whileAReadingIsOnShow_replacesIt();
     void handedOverFile_waitsUntilTheReadingsDialogCloses();
+    void handedOverFile_beforeTheMainWindowIsBuilt_opensInIt();
     void drop_oneLocalReading_opensIt_anythingElseRefused_data();
     void drop_oneLocalReading_opensIt_anythingElseRefused();
     void recentList_newestFirst_keptAcrossRestarts_goneFilesLeave();
@@ -419,6 +420,18 @@ void tst_OpenReading::handedOverFile_waitsUntilTheReadingsDialogCloses()
     QVERIFY(windowThereWhenItClosed);
     QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
     QVERIFY(reading.isNull() || !reading->isVisible());
+}
+
+// As when a second start hands a file over while start-up still asks about updates.
+void tst_OpenReading::handedOverFile_beforeTheMainWindowIsBuilt_opensInIt()
+{
+    guitest::unloadAll();
+    QVERIFY(!guitest::mainWindow());
+    guitest::program().openHandedOverFile(write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile()));
+
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
+    QTRY_VERIFY(documentText().contains(QLatin1String("John Paul Smith")));
 }
 
 void tst_OpenReading::drop_oneLocalReading_opensIt_anythingElseRefused_data()

@@ -42,6 +42,8 @@ frmMain *Program::mainWindow()
         m_main = new frmMain;
         connect(m_main, &frmMain::exitScreenRequested, this, &Program::showExitScreen);
         connect(m_main, &frmMain::unloaded, this, [this] { m_main = nullptr; });
+        if (!m_waitingFile.isEmpty())
+            QTimer::singleShot(0, this, &Program::openWaitingFile);
     }
     return m_main;
 }
@@ -102,10 +104,12 @@ void Program::openWaitingFile()
 {
     if (m_waitingFile.isEmpty())
         return;
-    if (m_quitting || !m_main || exitScreenShown()) {
+    if (m_quitting || exitScreenShown()) {
         m_waitingFile.clear();
         return;
     }
+    if (!m_main)
+        return; // start-up is still asking about updates: the main window opens it once built
     if (insideAnotherEventLoop()) {
         m_waitingFileRetry.start();
         return;
