@@ -1,10 +1,12 @@
 #include "core/program/handover.h"
 
 #include <QSignalSpy>
+#include <QElapsedTimer>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
@@ -13,6 +15,8 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace {
 
@@ -45,6 +49,7 @@ private slots:
     void socketOfAKilledCopy_neverBlocks();
     void nobodyListening_saysSo();
     void someoneElsesSocket_getsNothing();
+    void copyThatTakesNoConnections_neverBlocks();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -129,6 +134,34 @@ void tst_HandOver::socketOfAKilledCopy_neverBlocks()
 void tst_HandOver::nobodyListening_saysSo()
 {
     QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 100));
+}
+
+// A running copy that hangs: it listens, but its queue of waiting connections is full.
+void tst_HandOver::copyThatTakesNoConnections_neverBlocks()
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(m_socket);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int hung = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    QCOMPARE(::bind(hung, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    QCOMPARE(::listen(hung, 0), 0);
+    std::vector<int> waiting;
+    const auto closeAll = qScopeGuard([&] {
+        for (int fd : waiting)
+            ::close(fd);
+        ::close(hung);
+    });
+    for (bool queued = true; queued && waiting.size() < 64;) {
+        waiting.push_back(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0));
+        queued = ::connect(waiting.back(), reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    }
+    QCOMPARE(errno, EAGAIN); // the queue is full
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 200));
+    QVERIFY(clock.elapsed() < 2000);
 }
 
 // Another user's program listening at the socket's name, as when the runtime folder is the shared

@@ -64,10 +64,13 @@ bool handOverFile(const QString &socketPath, const QString &path, int timeoutMs)
 
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        // Without waiting: a running copy that hangs with its queue of connections full would
+        // keep a blocking connect() waiting for ever; this one fails at once and is tried again.
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
         if (fd < 0)
             return false;
-        if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
+        if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
+            && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
             // Only a copy this user runs is handed the file: a socket someone else left at this
             // name (it may lie in the shared temporary folder) gets nothing.
             ucred peer{};
@@ -89,7 +92,7 @@ bool handOverFile(const QString &socketPath, const QString &path, int timeoutMs)
             return sent == message.size();
         }
         ::close(fd);
-        // The running copy may still be on its way to listening.
+        // The running copy may still be on its way to listening, or busy.
         ::usleep(20000);
     }
     return false;
