@@ -20,14 +20,21 @@
 
 namespace {
 
-// Connects to the socket at path as any program could and sends what of bytes the socket takes
-// without waiting (the listener reads only once the test waits).
-bool sendRaw(const QString &path, const QByteArray &bytes)
+// The address of the socket at path, to bind or connect to.
+sockaddr_un socketAddress(const QString &path)
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray name = QFile::encodeName(path);
     std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    return address;
+}
+
+// Connects to the socket at path as any program could and sends what of bytes the socket takes
+// without waiting (the listener reads only once the test waits).
+bool sendRaw(const QString &path, const QByteArray &bytes)
+{
+    const sockaddr_un address = socketAddress(path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     const bool sent = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
         && ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL | MSG_DONTWAIT) == bytes.size();
@@ -113,10 +120,7 @@ void tst_HandOver::socketOfAKilledCopy_neverBlocks()
 {
     // A copy that was killed leaves its socket file, with nobody behind it.
     {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray name = QFile::encodeName(m_socket);
-        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        const sockaddr_un address = socketAddress(m_socket);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QCOMPARE(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
         ::close(fd);
@@ -139,10 +143,7 @@ void tst_HandOver::nobodyListening_saysSo()
 // A running copy that hangs: it listens, but its queue of waiting connections is full.
 void tst_HandOver::copyThatTakesNoConnections_neverBlocks()
 {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(m_socket);
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const sockaddr_un address = socketAddress(m_socket);
     const int hung = ::socket(AF_UNIX, SOCK_STREAM, 0);
     QCOMPARE(::bind(hung, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
     QCOMPARE(::listen(hung, 0), 0);
@@ -176,10 +177,7 @@ void tst_HandOver::someoneElsesSocket_getsNothing()
     QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                                      | QFileDevice::WriteOther | QFileDevice::ExeOther));
     const QString socket = program::handOverSocketPath(shared.path());
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(socket);
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const sockaddr_un address = socketAddress(socket);
     int ready[2];
     QCOMPARE(::pipe(ready), 0);
     const pid_t other = ::fork();
