@@ -2,6 +2,7 @@
 that hands its file to the running copy, and File > Open Recent after a restart."""
 
 import os
+import pathlib
 import time
 import unittest
 
@@ -78,7 +79,8 @@ class OpeningTest(e2e.TovrinTestCase):
 
     def test_command_line_file_opens_and_is_listed_after_a_restart(self):
         path = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
-        program = self.start([path])
+        # As a file manager may name it: by its URL.
+        program = self.start([pathlib.Path(path).as_uri()])
         main_wid = program.window(MAIN_TITLE)
         app = program.application()
         doc_wid, _, reading = main.shown_document(program, app, main_wid)

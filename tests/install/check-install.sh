@@ -47,7 +47,13 @@ if [ -s "$desktop" ]; then
     grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
     grep -qx "MimeType=$type;" "$desktop" || fail "the desktop entry does not open $type"
     case $exec_line in *" %f") ;; *) fail "Exec=$exec_line takes no file (%f)" ;; esac
+    # On X11 a desktop ties a window to its entry by the window's class, the program's name.
+    grep -qx "StartupWMClass=tovrin" "$desktop" || fail "the desktop entry does not name the windows' class"
 fi
+
+# Qt's own options are passed over, whatever they are, before --version answers.
+shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" -icon x.png -testability -qwindowtitle T --version 2>&1)
+case $shown in "tovrin "[0-9]*) ;; *) fail "tovrin with Qt's options and --version said \"$shown\"" ;; esac
 
 if [ -s "$metainfo" ]; then
     appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli validate --no-net --strict"
@@ -65,6 +71,17 @@ if [ -s "$mime" ]; then
     found=$(env XDG_DATA_HOME="$prefix/nothing" XDG_DATA_DIRS="$prefix/share" XDG_CURRENT_DESKTOP= \
             DE=generic xdg-mime query filetype "$sample" 2>&1)
     [ "$found" = "$type" ] || fail "xdg-mime query filetype sample.kvl gave \"$found\", not $type"
+    # The program opens .kvl only in lower case; the desktop must not offer it anything else. GIO,
+    # as file managers type files, heeds the glob's case (xdg-mime's generic tool does not).
+    cp "$sample" "$prefix/SAMPLE.KVL"
+    for file in sample.kvl SAMPLE.KVL; do
+        found=$(env XDG_DATA_HOME="$prefix/nothing" XDG_DATA_DIRS="$prefix/share" GIO_USE_VFS=local \
+                gio info -a standard::content-type "$prefix/$file" 2>&1 | sed -n 's/^ *standard::content-type: //p')
+        case $file in
+            *.kvl) [ "$found" = "$type" ] || fail "gio gives $file the type \"$found\", not $type" ;;
+            *) [ "$found" != "$type" ] || fail "gio gives $file the type $type, which the program refuses" ;;
+        esac
+    done
 fi
 
 if [ -s "$icon" ]; then

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,13 +29,13 @@ QString processCommandLine(const QCoreApplication &application)
     // object; here they are only passed over, with their values, and --help-all lists them.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                             "qwindowicon", "qwindowtitle", "display", "geometry", "style", "stylesheet", "session",
-                             "name", "title"}) {
+                             "qwindowicon", "qwindowtitle", "display", "geometry", "icon", "style", "stylesheet",
+                             "session", "name", "title"}) {
         QCommandLineOption option(QLatin1String(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
-    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"}) {
         QCommandLineOption option{QLatin1String(name)};
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
@@ -47,7 +48,20 @@ QString processCommandLine(const QCoreApplication &application)
                      qPrintable(QCoreApplication::applicationName()), static_cast<long long>(files.size()));
         std::exit(EXIT_FAILURE);
     }
-    return files.isEmpty() ? QString() : QFileInfo(files.constFirst()).absoluteFilePath();
+    if (files.isEmpty())
+        return QString();
+    // A file manager or a script may name the file by its URL (file:///home/ann/our%20reading.kvl).
+    QString file = files.constFirst();
+    if (file.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(file);
+        if (!url.isValid() || !(url.host().isEmpty() || url.host() == QLatin1String("localhost"))) {
+            std::fprintf(stderr, "%s: only a file on this computer can be opened (%s)\n",
+                         qPrintable(QCoreApplication::applicationName()), qPrintable(file));
+            std::exit(EXIT_FAILURE);
+        }
+        file = url.toLocalFile();
+    }
+    return QFileInfo(file).absoluteFilePath();
 }
 
 } // namespace program
