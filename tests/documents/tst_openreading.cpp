@@ -1,6 +1,5 @@
 #include "documenttest.h"
 #include "../common/fifo.h"
-#include "../common/fifo.h"
 
 #include "gui/documents/frmdisp.h"
 #include "core/documents/savedreadingfile.h"
