@@ -19,6 +19,7 @@ private slots:
     void partnerDetails_savedOrder_roundTrip();
     void wholeReadings_data();
     void wholeReadings();
+    void destiny_noLettersAgainst11_hasNoParagraph();
 };
 
 namespace QTest {
@@ -158,6 +159,20 @@ void tst_ReadingTexts::wholeReadings()
                                 {end, false},
                             }));
     QCOMPARE(document.text(), partners + document.runs.at(1).text + end + document.runs.at(3).text + end);
+}
+
+// A male name without a letter A to Z (0) against a female name whose letters add up to 2999 (11)
+// makes the key "011"; that is not the pair 1 and 1.
+void tst_ReadingTexts::destiny_noLettersAgainst11_hasNoParagraph()
+{
+    const PartnerDetails couple = PartnerDetails::fromList(
+        {QStringLiteral("\u674E"), "", QStringLiteral("\u5C0F\u9F99"), QString(333, QLatin1Char('I')) + "B", "", "2",
+         "March", "15", "1985", "January", "1", "1990"});
+    const Combination destiny = destinyCombination(couple);
+    QCOMPARE(destiny.key, QStringLiteral("011"));
+    QCOMPARE(destiny.paragraph, QString());
+    QCOMPARE(destinyReading(couple).text(),
+             QStringLiteral("Destiny Compatibility Combination: 0 + 11\r\n\r\n\r\n\r\n\r\n\r\n"));
 }
 
 QTEST_APPLESS_MAIN(tst_ReadingTexts)

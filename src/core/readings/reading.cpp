@@ -14,10 +14,12 @@ struct Section {
     Combination numbers;
 };
 
+// Only a pair of numbers 1 to 9 has a paragraph: the key of 0 and 11 reads as 11, which is no such pair.
 Combination combination(qint16 male, qint16 female)
 {
+    const auto isDigit = [](qint16 n) { return n >= 1 && n <= 9; };
     const QString key = numerology::CombinationKey(male, female);
-    return {male, female, key, numerology::CompatibilityText(key)};
+    return {male, female, key, isDigit(male) && isDigit(female) ? numerology::CompatibilityText(key) : QString()};
 }
 
 const QString &paragraphEnd()
