@@ -8,6 +8,7 @@
 #include "gui/platform/weblinks.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -43,6 +44,8 @@ private slots:
     void titleAndAdvertisements_centred();
     void tabOrder_followsTabIndexes_hiddenMarriageDateKeepsItsPlace();
     void tabKey_startsInMaleFirstNameAndMovesOn();
+    void linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFocus_data();
+    void linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFocus();
     void accessKey_menuBarEntryRunsIt();
     void advertisement_oddDrawCobrand_evenDrawFullBrand_data();
     void advertisement_oddDrawCobrand_evenDrawFullBrand();
@@ -265,7 +268,8 @@ void tst_MainLayout::tabOrder_followsTabIndexes_hiddenMarriageDateKeepsItsPlace(
         "txtFF", "txtFM", "txtFL", "cboFM", "cboFD", "cboFY",     // female names and date of birth
         "cmdCR", "cmdD", "cmdLP", "cmdExit",                      // the reading buttons, then Exit
         "cboMMY", "cboMMM", "cboMMD",                             // out of sight, still in the order
-        "Command3", "cmdNav", "cmdOpen",
+        "Label61", "Command3", "cmdNav", "cmdOpen",
+        child<QWidget>(m_main, "lblCobrand")->isVisible() ? "lblCobrand" : "lblFullBrand", // the one shown
     };
     QCOMPARE(looktest::tabChain(m_main, child<QWidget>(m_main, "txtMF")), expected);
 }
@@ -280,6 +284,50 @@ void tst_MainLayout::tabKey_startsInMaleFirstNameAndMovesOn()
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtMM"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtMF"));
+}
+
+void tst_MainLayout::linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFocus_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("home page band") << QStringLiteral("Label61");
+    QTest::newRow("co-brand advertisement") << QStringLiteral("lblCobrand");
+    QTest::newRow("full-brand advertisement") << QStringLiteral("lblFullBrand");
+}
+
+void tst_MainLayout::linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFocus()
+{
+    QFETCH(QString, name);
+    app::showAdvertisement(m_main, name == QLatin1String("lblFullBrand") ? app::Advertisement::FullBrand
+                                                                         : app::Advertisement::Cobrand);
+    auto *link = child<QLabel>(m_main, qPrintable(name));
+    QApplication::setActiveWindow(m_main);
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    QWidget *nameBox = child<QWidget>(m_main, "txtMF");
+    QCOMPARE(QApplication::focusWidget(), nameBox);
+
+    // A click follows it and leaves the focus in the box being typed in.
+    QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
+    QCOMPARE(QApplication::focusWidget(), nameBox);
+
+    for (int tabs = 0; QApplication::focusWidget() != link && tabs < 40; ++tabs)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), link);
+    QTest::keyClick(link, Qt::Key_Space);
+    QTest::keyClick(link, Qt::Key_Return);
+    QTest::keyClick(link, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(link, Qt::Key_Space, Qt::ControlModifier); // not a way to follow it
+
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(link);
+    QVERIFY(reader);
+    QCOMPARE(reader->role(), QAccessible::Link);
+    QCOMPARE(reader->text(QAccessible::Name), link->text());
+    QVERIFY(reader->state().focusable && reader->state().focused);
+    QVERIFY(reader->actionInterface());
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+
+    QCOMPARE(m_urls.urls.size(), 5);
+    for (const QUrl &url : qAsConst(m_urls.urls))
+        QCOMPARE(url, m_urls.urls.constFirst());
 }
 
 void tst_MainLayout::accessKey_menuBarEntryRunsIt()

@@ -89,8 +89,8 @@ class ScreenshotsTest(e2e.TovrinTestCase):
         """Which advertisement the main window shows: "cobrand" or "fullbrand"."""
         frame = e2e.find(app, "frame", MAIN_TITLE)
         showing = [key for key, start in ADVERTISEMENTS.items()
-                   if any(e2e.name(label).startswith(start)
-                          for label in e2e.find_all(frame, "label"))]
+                   if any(e2e.name(link).startswith(start)
+                          for link in e2e.find_all(frame, "link"))]
         self.assertEqual(len(showing), 1, "one advertisement shows")
         return showing[0]
 

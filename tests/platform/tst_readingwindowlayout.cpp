@@ -171,9 +171,9 @@ void tst_ReadingWindowLayout::tabOrder_followsTabIndexes_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QStringList>("order");
     QTest::newRow("frmDisp") << QStringLiteral("frmDisp")
-                             << QStringList{"cmdExit", "cmdBack", "cmdSave", "cmdPrint", "txtDisp"};
+                             << QStringList{"cmdExit", "cmdBack", "cmdSave", "cmdPrint", "txtDisp", "Label61"};
     QTest::newRow("frmSaveDocument") << QStringLiteral("frmSaveDocument")
-                                     << QStringList{"RTB", "cmdSave", "cmdBack", "cmdPrint"};
+                                     << QStringList{"RTB", "cmdSave", "cmdBack", "cmdPrint", "Label61"};
 }
 
 void tst_ReadingWindowLayout::tabOrder_followsTabIndexes()

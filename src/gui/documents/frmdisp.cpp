@@ -25,7 +25,7 @@ frmDisp::frmDisp(QWidget *parent)
         {"cmdSave", 4710, 3180, 825, 405},
         {"cmdExit", 3510, 3720, 825, 405},
     });
-    platform::applyTabOrder(this, {"cmdExit", "cmdBack", "cmdSave", "cmdPrint", "txtDisp"});
+    platform::applyTabOrder(this, {"cmdExit", "cmdBack", "cmdSave", "cmdPrint", "txtDisp", "Label61"});
     // Label1 and Label2 read as one advertisement: Label1's first line holds the sentence, and
     // Label2's address follows "Contact " on its second line.
     platform::fitLineInWidth(m_label1, QStringLiteral("Display Your Ad Here Permanently."));

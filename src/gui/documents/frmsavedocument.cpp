@@ -21,7 +21,7 @@ frmSaveDocument::frmSaveDocument(QWidget *parent)
         {"cmdPrint", 5250, 4740, 1455, 375},
         {"cmdSave", 6750, 4740, 1455, 375},
     });
-    platform::applyTabOrder(this, {"RTB", "cmdSave", "cmdBack", "cmdPrint"});
+    platform::applyTabOrder(this, {"RTB", "cmdSave", "cmdBack", "cmdPrint", "Label61"});
 
     RichTextBox *rtb = RTB();
     rtb->setTextInteractionFlags(Qt::NoTextInteraction); // nothing to select, so nothing to copy
