@@ -115,6 +115,12 @@ void tst_ExportPdf::export_holdsTheDocumentItsLinksAndTitle_data()
                                                << QStringList{"javascript:alert(1)", "", "Lee"}
                                                << "Tovrin reading: file:///etc/passwd Smith and javascript:alert(1) Lee"
                                                << QStringList();
+    // The file keeps its own structure: a bracket in an address must not end the link early.
+    QTest::newRow("brackets in an address")
+        << QStringList{"John", "https://a.example/x)/S/JavaScript/JS(app.alert(1))", "Smith"}
+        << QStringList{"Ann", "", "Lee"}
+        << "Tovrin reading: John https://a.example/x)/S/JavaScript/JS(app.alert(1)) Smith and Ann Lee"
+        << QStringList{"https://a.example/x%29/S/JavaScript/JS%28app.alert%281%29"};
     QTest::newRow("names in several scripts")
         << QStringList{QString::fromUtf8("Søren"), "", QString::fromUtf8("Ødegaard")}
         << QStringList{QString::fromUtf8("Αθηνά"), QString::fromUtf8("Мария"), QString::fromUtf8("שרה")}

@@ -1,13 +1,58 @@
 #include "gui/documents/readingprinter.h"
 
+#include "core/documents/webaddresses.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QList>
 #include <QPainter>
 #include <QPagedPaintDevice>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <memory>
 
 namespace documents {
+
+namespace {
+
+// Qt writes a link's address into the page description as it stands, inside a bracketed string:
+// a bracket in the address would end that string early, or never, and what follows would be read
+// as the file's own instructions. Each link becomes the address that clicking it opens, with its
+// brackets percent-encoded; one that opens nothing is no link.
+void makeLinksSafe(QTextDocument &document)
+{
+    struct Link {
+        int start;
+        int length;
+        QTextCharFormat format;
+    };
+    QList<Link> links;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isAnchor())
+                links.append({fragment.position(), fragment.length(), fragment.charFormat()});
+        }
+    }
+    QTextCursor cursor(&document);
+    for (Link &link : links) {
+        const QUrl url = webAddressToOpen(link.format.anchorHref());
+        if (url.isValid()) {
+            QString href = url.toString(QUrl::FullyEncoded);
+            href.replace(QLatin1Char('('), QLatin1String("%28")).replace(QLatin1Char(')'), QLatin1String("%29"));
+            link.format.setAnchorHref(href);
+        } else {
+            link.format.setAnchor(false);
+            link.format.clearProperty(QTextFormat::AnchorHref);
+        }
+        cursor.setPosition(link.start);
+        cursor.setPosition(link.start + link.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(link.format);
+    }
+}
+
+} // namespace
 
 bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
 {
@@ -15,6 +60,7 @@ bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
 
     // Lay a copy out on the device's pages; QTextDocument::print() would add page numbers.
     std::unique_ptr<QTextDocument> pages(document.clone());
+    makeLinksSafe(*pages);
     pages->documentLayout()->setPaintDevice(&device);
     // Part of the white border is the document's own margin, repeated at the top of every page, so
     // that no line starts exactly where the page before it ends (it would be printed on both).
