@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     if (anotherCopyRunning) {
         installIcon();
         platform::MessageBox::information(nullptr, QStringLiteral("Application is already running"));
-        return 0;
+        return file.isEmpty() ? 0 : 1; // the running copy did not take the file
     }
 
     // Listening before the update question: a file handed over while it is asked opens in the main

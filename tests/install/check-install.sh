@@ -55,6 +55,15 @@ fi
 shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" -icon x.png -testability -qwindowtitle T --version 2>&1)
 case $shown in "tovrin "[0-9]*) ;; *) fail "tovrin with Qt's options and --version said \"$shown\"" ;; esac
 
+# A file named from a folder that has since been removed cannot be found, nor handed to a
+# running copy: the start says so and fails, before it needs a window system.
+gone=$prefix/gone
+mkdir "$gone"
+shown=$(cd "$gone" && rmdir "$gone" && env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" ours.kvl 2>&1)
+status=$?
+[ "$status" -eq 1 ] && case $shown in *"ours.kvl"*"folder is gone"*) true ;; *) false ;; esac \
+    || fail "tovrin ours.kvl from a removed folder (exit status $status) said \"$shown\""
+
 if [ -s "$metainfo" ]; then
     appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli validate --no-net --strict"
     grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream id is not $id"

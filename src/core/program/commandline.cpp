@@ -61,7 +61,14 @@ QString processCommandLine(const QCoreApplication &application)
         }
         file = url.toLocalFile();
     }
-    return QFileInfo(file).absoluteFilePath();
+    // A relative name cannot be placed when the folder it was given in has been removed.
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    if (!QFileInfo(absolute).isAbsolute()) {
+        std::fprintf(stderr, "%s: cannot tell where %s is: the current folder is gone\n",
+                     qPrintable(QCoreApplication::applicationName()), qPrintable(file));
+        std::exit(EXIT_FAILURE);
+    }
+    return absolute;
 }
 
 } // namespace program
