@@ -3,6 +3,7 @@
 
 #include "gui/documents/frmdisp.h"
 #include "gui/documents/frmsavedocument.h"
+#include "gui/documents/richtextbox.h"
 #include "gui/platform/look.h"
 
 #include <QFontMetrics>
@@ -28,8 +29,8 @@ private slots:
     void documentWindow_verdanaThroughout();
     void advertisingBand_underlinedLinkWithPointingHand_data();
     void advertisingBand_underlinedLinkWithPointingHand();
-    void tabOrder_followsTabIndexes_data();
-    void tabOrder_followsTabIndexes();
+    void tabOrder_followsTabIndexes_focusStartsInTheReading_data();
+    void tabOrder_followsTabIndexes_focusStartsInTheReading();
     void windows_showProgramIcon_andTheirScreenshotSize_data();
     void windows_showProgramIcon_andTheirScreenshotSize();
 };
@@ -166,7 +167,7 @@ void tst_ReadingWindowLayout::advertisingBand_underlinedLinkWithPointingHand()
     QCOMPARE(child<QLabel>(w, "Label2")->font(), label1->font());
 }
 
-void tst_ReadingWindowLayout::tabOrder_followsTabIndexes_data()
+void tst_ReadingWindowLayout::tabOrder_followsTabIndexes_focusStartsInTheReading_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QStringList>("order");
@@ -176,13 +177,19 @@ void tst_ReadingWindowLayout::tabOrder_followsTabIndexes_data()
                                      << QStringList{"RTB", "cmdSave", "cmdBack", "cmdPrint", "Label61"};
 }
 
-void tst_ReadingWindowLayout::tabOrder_followsTabIndexes()
+void tst_ReadingWindowLayout::tabOrder_followsTabIndexes_focusStartsInTheReading()
 {
     QFETCH(QString, window);
     QFETCH(QStringList, order);
     QWidget *w = loadWindow(window);
     QVERIFY(w);
     QCOMPARE(looktest::tabChain(w, child<QWidget>(w, qPrintable(order.constFirst()))), order);
+
+    // It opens with the reading in focus, where Enter and Space follow no link.
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget(), w->findChild<RichTextBox *>());
 }
 
 void tst_ReadingWindowLayout::windows_showProgramIcon_andTheirScreenshotSize_data()

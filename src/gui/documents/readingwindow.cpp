@@ -24,6 +24,9 @@ ReadingWindow::ReadingWindow(const QString &objectName, const QString &boxName, 
 
     m_box = new RichTextBox(this);
     m_box->setObjectName(boxName);
+    // The window opens with the reading in focus, not the link above it: a second Enter or a
+    // Space meant for scrolling must not open a web page.
+    m_box->setFocus();
 
     m_label1 = new QLabel(QStringLiteral("Display Your Ad Here Permanently. Contact "), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
