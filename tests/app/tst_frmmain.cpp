@@ -296,15 +296,17 @@ void tst_frmMain::dateMessage_leavesFocus()
 void tst_frmMain::leaving_showsExitScreenUntilItCloses_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("Exit button") << "cmdExit";
-    QTest::newRow("second Exit button") << "cmdNav";
-    QTest::newRow("File > Exit") << "mnuExit";
-    QTest::newRow("close box") << "close";
+    QTest::addColumn<bool>("escapeClosesExitScreen"); // else its Close button does
+    QTest::newRow("Exit button") << "cmdExit" << false;
+    QTest::newRow("second Exit button") << "cmdNav" << true;
+    QTest::newRow("File > Exit") << "mnuExit" << false;
+    QTest::newRow("close box") << "close" << true;
 }
 
 void tst_frmMain::leaving_showsExitScreenUntilItCloses()
 {
     QFETCH(QString, how);
+    QFETCH(bool, escapeClosesExitScreen);
 
     const QPointer<frmSaveDocument> document = m_main->documentWindow();
     if (how == QLatin1String("close"))
@@ -325,7 +327,10 @@ void tst_frmMain::leaving_showsExitScreenUntilItCloses()
             exitScreen = w;
     }
     QVERIFY(exitScreen);
-    child<QPushButton>(exitScreen, "cmdClose")->click();
+    if (escapeClosesExitScreen)
+        QTest::keyClick(exitScreen, Qt::Key_Escape);
+    else
+        child<QPushButton>(exitScreen, "cmdClose")->click();
     QCOMPARE(guitest::quitCount(), 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!document); // every window was unloaded

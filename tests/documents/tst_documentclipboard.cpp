@@ -35,7 +35,7 @@ private slots:
     void cleanup();
 
     void composingAndMouseOverTheDocument_leaveOtherProgramsClipboard();
-    void documentBox_allowsNoSelection_soCopyCopiesNothing();
+    void documentBox_keepsNoSelection_soCopyCopiesNothing();
     void ownClipboardContent_isEmptied_data();
     void ownClipboardContent_isEmptied();
 
@@ -98,16 +98,15 @@ void tst_DocumentClipboard::composingAndMouseOverTheDocument_leaveOtherProgramsC
     QCOMPARE(QGuiApplication::clipboard()->text(), kOtherProgramsText);
 }
 
-void tst_DocumentClipboard::documentBox_allowsNoSelection_soCopyCopiesNothing()
+void tst_DocumentClipboard::documentBox_keepsNoSelection_soCopyCopiesNothing()
 {
     RichTextBox *rtb = shownDocument()->RTB();
     QWidget *viewport = rtb->viewport();
     const QPoint start = rtb->cursorRect(QTextCursor(rtb->document())).center();
 
-    // Dragging over the text selects nothing.
+    // What a drag over the text selects is let go when the button is released.
     send(viewport, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     send(viewport, QEvent::MouseMove, start + QPoint(120, 30), Qt::NoButton, Qt::LeftButton);
-    QCOMPARE(rtb->selLength(), 0);
     send(viewport, QEvent::MouseButtonRelease, start + QPoint(120, 30), Qt::LeftButton, Qt::NoButton);
     QCOMPARE(rtb->selLength(), 0);
 

@@ -6,6 +6,7 @@
 #include "gui/documents/richtextbox.h"
 #include "gui/platform/look.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
@@ -31,6 +32,8 @@ private slots:
     void advertisingBand_underlinedLinkWithPointingHand();
     void tabOrder_followsTabIndexes_focusStartsInTheReading_data();
     void tabOrder_followsTabIndexes_focusStartsInTheReading();
+    void readingBox_namedByItsReading_arrowsMoveTheCaretWithoutSelecting_data();
+    void readingBox_namedByItsReading_arrowsMoveTheCaretWithoutSelecting();
     void windows_showProgramIcon_andTheirScreenshotSize_data();
     void windows_showProgramIcon_andTheirScreenshotSize();
 };
@@ -190,6 +193,34 @@ void tst_ReadingWindowLayout::tabOrder_followsTabIndexes_focusStartsInTheReading
     QVERIFY(QTest::qWaitForWindowActive(w));
     QVERIFY(QApplication::focusWidget());
     QCOMPARE(QApplication::focusWidget(), w->findChild<RichTextBox *>());
+}
+
+// Screen readers name the box and follow its caret line by line; nothing is selected on the way.
+void tst_ReadingWindowLayout::readingBox_namedByItsReading_arrowsMoveTheCaretWithoutSelecting_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("frmDisp") << QStringLiteral("frmDisp") << QStringLiteral("LifePath Compatibility")
+                             << QStringLiteral("LifePath Compatibility");
+    QTest::newRow("frmSaveDocument") << QStringLiteral("frmSaveDocument") << QStringLiteral("Tovrin v1.65")
+                                     << QStringLiteral("Comprehensive Reading");
+}
+
+void tst_ReadingWindowLayout::readingBox_namedByItsReading_arrowsMoveTheCaretWithoutSelecting()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    QFETCH(QString, name);
+    auto *w = qobject_cast<ReadingWindow *>(loadWindow(window));
+    QVERIFY(w);
+    w->showReading({caption, {{QStringLiteral("First line\r\nSecond line\r\n"), false}}}, {});
+    RichTextBox *box = w->box();
+    QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), name);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->selStart(), 12); // the start of the second line, CR LF counting two
+    QTest::keyClick(box, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(box->selLength(), 0);
 }
 
 void tst_ReadingWindowLayout::windows_showProgramIcon_andTheirScreenshotSize_data()

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 ExitScreen::ExitScreen(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmExit"));
     setWindowTitle(program::caption());
@@ -32,4 +32,9 @@ void ExitScreen::closeEvent(QCloseEvent *event)
 {
     event->accept();
     emit closed();
+}
+
+void ExitScreen::reject()
+{
+    close();
 }

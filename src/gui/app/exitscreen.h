@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
-// The last window the user sees: a short goodbye. Closing it, by its button or its close box,
-// tells its owner, who ends the program.
-class ExitScreen final : public QWidget
+// The last window the user sees: a short goodbye. Closing it, by its button, its close box or
+// Escape, tells its owner, who ends the program. A dialog to screen readers, which announce it as
+// a window, and an ordinary window to the desktop, which lists it like the main window.
+class ExitScreen final : public QDialog
 {
     Q_OBJECT
 
@@ -16,4 +17,5 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void reject() override;
 };

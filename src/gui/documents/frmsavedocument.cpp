@@ -24,7 +24,10 @@ frmSaveDocument::frmSaveDocument(QWidget *parent)
     platform::applyTabOrder(this, {"RTB", "cmdSave", "cmdBack", "cmdPrint", "Label61"});
 
     RichTextBox *rtb = RTB();
-    rtb->setTextInteractionFlags(Qt::NoTextInteraction); // nothing to select, so nothing to copy
+    rtb->setAccessibleName(QStringLiteral("Comprehensive Reading")); // the window's caption does not say
+    // The arrow keys move a caret through the reading, which screen readers follow line by line;
+    // nothing can be selected, so nothing can be copied.
+    rtb->setCopyable(false);
     connect(rtb, &QTextEdit::textChanged, this, &frmSaveDocument::RTB_Change);
     connect(rtb, &RichTextBox::clicked, this, &frmSaveDocument::RTB_Click);
     connect(rtb, &RichTextBox::mouseDown, this, &frmSaveDocument::RTB_MouseDown);

@@ -65,6 +65,9 @@ void ReadingWindow::Form_Unload()
 void ReadingWindow::showReading(const readings::Reading &reading, const readings::PartnerDetails &details)
 {
     setWindowTitle(reading.caption);
+    // Screen readers name the box by the reading it holds, unless the window has named it.
+    if (m_box->accessibleName().isEmpty())
+        m_box->setAccessibleName(reading.caption);
     m_box->showRuns(reading.runs);
     m_details = details;
 }
