@@ -71,6 +71,7 @@ int main(int argc, char *argv[])
     program::HandOverListener handOver(handOverSocket);
     QObject::connect(&handOver, &program::HandOverListener::fileHandedOver, &owner, &app::Program::openHandedOverFile);
     handOver.listen();
+    QObject::connect(&owner, &app::Program::leaving, &handOver, &program::HandOverListener::close);
     app::UpdateReminder(installIcon);
     frmMain *main = owner.mainWindow();
     app::reportStartupMomentIfAsked("window");

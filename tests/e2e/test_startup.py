@@ -1,6 +1,5 @@
 """Start-up, the single running copy, and leaving the program, on a real desktop."""
 
-import fcntl
 import glob
 import os
 import stat
@@ -108,18 +107,21 @@ class StartupTest(e2e.TovrinTestCase):
         e2e.click(e2e.find(app, "push button", "Exit"))
         self.leave_through_exit_screen(program, main_wid, app)
 
-    def test_a_file_the_running_copy_does_not_take_fails_the_second_start(self):
-        # A copy that holds the lock but takes no file: hung, or still starting.
-        lock = os.path.join(os.environ["XDG_RUNTIME_DIR"], "tovrin-%d.lock" % os.getuid())
-        with open(lock, "ab") as held:
-            fcntl.flock(held, fcntl.LOCK_EX | fcntl.LOCK_NB)
-            program = self.start([os.path.join(os.environ["HOME"], "ours.kvl")])
-            box = e2e.message_box(program.application())
-            self.assertEqual(e2e.message_text(box), "Application is already running")
-            box_wid = e2e.wait_until(lambda: (e2e.visible_windows(pid=program.pid) or [None])[0],
-                                     what="the message box window")
-            e2e.key("Return", window=box_wid)
-            self.assertEqual(program.wait_exit(), 1, "the file was not opened")
+    def test_a_file_handed_over_while_leaving_is_refused_and_the_second_start_fails(self):
+        program, main_wid, app = self.start_main_window()
+        e2e.click(e2e.find(app, "push button", "Exit"))
+        e2e.wait_for_window_gone(main_wid)
+        e2e.find(app, "push button", "Close")
+
+        # The copy on its exit screen opens no more files: the second start says so.
+        second = self.start([os.path.join(os.environ["HOME"], "ours.kvl")])
+        box = e2e.message_box(second.application())
+        self.assertEqual(e2e.message_text(box), "Application is already running")
+        box_wid = e2e.wait_until(lambda: (e2e.visible_windows(pid=second.pid) or [None])[0],
+                                 what="the message box window")
+        e2e.key("Return", window=box_wid)
+        self.assertEqual(second.wait_exit(), 1, "the file was not opened")
+        self.leave_through_exit_screen(program, main_wid, app)
 
     def test_donate_opens_the_donate_page_in_the_browser(self):
         program, main_wid, app = self.start_main_window()

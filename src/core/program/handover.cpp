@@ -106,13 +106,21 @@ HandOverListener::HandOverListener(const QString &socketPath, QObject *parent)
 
 HandOverListener::~HandOverListener()
 {
+    close();
+}
+
+void HandOverListener::close()
+{
     for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
         delete it->notifier;
         ::close(it.key());
     }
+    m_clients.clear();
     if (m_fd >= 0) {
         delete m_notifier;
+        m_notifier = nullptr;
         ::close(m_fd);
+        m_fd = -1;
         ::unlink(QFile::encodeName(m_path).constData());
     }
 }

@@ -34,6 +34,8 @@ public:
 
     // False when the socket cannot be made; the program then runs without hand-overs.
     bool listen();
+    // Takes no more files: a later start finds no copy to hand its file to, and says so.
+    void close();
 
 signals:
     void fileHandedOver(const QString &path);

@@ -61,6 +61,7 @@ void Program::showExitScreen()
         m_exitScreen = new ExitScreen;
         connect(m_exitScreen, &ExitScreen::closed, this, &Program::QuitApplication);
     }
+    emit leaving();
     m_exitScreen->show();
     m_exitScreen->raise();
     m_exitScreen->activateWindow();

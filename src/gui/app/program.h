@@ -41,6 +41,10 @@ public:
     // user is leaving.
     void openHandedOverFile(const QString &path);
 
+signals:
+    // The exit screen is up: from now on no file is opened.
+    void leaving();
+
 private:
     void openWaitingFile();
 
