@@ -10,6 +10,7 @@
 #include "gui/platform/seams.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -34,6 +35,8 @@ private slots:
     void lists_filledInOrder();
     void startsAtJanuaryFirst1900_withEmptyNamesAndNoMarriageDate();
     void focusStartsInMaleFirstName();
+    void nameBox_pastedLineBreaksAndTabs_becomeBlanks_data();
+    void nameBox_pastedLineBreaksAndTabs_becomeBlanks();
     void captions_exact_data();
     void captions_exact();
     void menus_entriesAccessKeysAndSeparators();
@@ -114,6 +117,31 @@ void tst_frmMain::focusStartsInMaleFirstName()
     m_main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_main));
     QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(m_main, "txtMF"));
+}
+
+void tst_frmMain::nameBox_pastedLineBreaksAndTabs_becomeBlanks_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("line feed") << QStringLiteral("Mary\nAnn") << QStringLiteral("Mary Ann");
+    QTest::newRow("tab") << QStringLiteral("Mary\tAnn") << QStringLiteral("Mary Ann");
+    QTest::newRow("CR LF") << QStringLiteral("Mary\r\nAnn") << QStringLiteral("Mary  Ann");
+    QTest::newRow("line separator") << QStringLiteral("Mary\u2028Ann") << QStringLiteral("Mary Ann");
+    QTest::newRow("one line already") << QStringLiteral("Mary Ann") << QStringLiteral("Mary Ann");
+}
+
+// The box holds what it shows, so the reading shows the name on one line and Save takes it.
+void tst_frmMain::nameBox_pastedLineBreaksAndTabs_becomeBlanks()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, name);
+    auto *box = child<QLineEdit>(m_main, "txtFM");
+    box->setText(QStringLiteral("Jo"));
+    box->setCursorPosition(1);
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), QStringLiteral("J") + name + QStringLiteral("o"));
+    QCOMPARE(box->cursorPosition(), 1 + name.size());
 }
 
 void tst_frmMain::captions_exact_data()

@@ -101,4 +101,10 @@ ValidationResult checkSavedDetails(const PartnerDetails &d)
     return checkInput(d);
 }
 
+QString onOneLine(QString text)
+{
+    std::replace_if(text.begin(), text.end(), breaksALine, QLatin1Char(' '));
+    return text;
+}
+
 } // namespace readings

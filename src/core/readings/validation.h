@@ -42,4 +42,8 @@ ValidationResult checkInput(const PartnerDetails &details);
 // everything checkInput() checks. Details that pass fit the controls unchanged and give a reading.
 ValidationResult checkSavedDetails(const PartnerDetails &details);
 
+// The text with a blank in place of each character that checkSavedDetails() refuses because it
+// would begin a new line of a reading (a pasted line break or tab, for one).
+QString onOneLine(QString text);
+
 } // namespace readings

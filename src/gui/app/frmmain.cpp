@@ -55,6 +55,16 @@ QLineEdit *frmMain::lineEdit(QWidget *parent, const char *name, const QString &a
     edit->setObjectName(QLatin1String(name));
     edit->setAcceptDrops(false); // a drop on the window means a saved reading, never text for a name
     edit->setAccessibleName(accessibleName);
+    // A name is one line: a pasted line break or tab becomes the blank the box already shows it
+    // as, so the reading, the PDF and the saved file hold what the box shows.
+    connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
+        const QString oneLine = readings::onOneLine(text);
+        if (oneLine != text) {
+            const int cursor = edit->cursorPosition();
+            edit->setText(oneLine);
+            edit->setCursorPosition(cursor);
+        }
+    });
     return edit;
 }
 
