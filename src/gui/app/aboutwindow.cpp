@@ -48,6 +48,8 @@ frmAbout::frmAbout(QWidget *parent)
              "Label3")
         ->setWordWrap(true);
     auto *lblCoBrand = addLabel(new LinkLabel(QStringLiteral("Click here for more details"), this), "lblCoBrand");
+    // Its words say nothing on their own in a screen reader's list of links.
+    lblCoBrand->setAccessibleDescription(QStringLiteral("Home Business Opportunity: a fully branded copy of Tovrin"));
     addLabel(new QLabel(program::caption(), this), "Label2");
     addLabel(new QLabel(QStringLiteral("Tovrin is based on the Pythagorean system of numerology. It helps you "
                                        "decide whether your partner is the right one for you, and it gives you an "
