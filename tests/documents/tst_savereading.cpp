@@ -63,7 +63,8 @@ private slots:
     void save_nameWithoutKvl_getsItAndOpensAgain();
     void save_nameGainingKvl_asksBeforeReplacingThatFile_data();
     void save_nameGainingKvl_asksBeforeReplacingThatFile();
-    void save_nameTheDialogReadsAsAList_refusedInTheDialog();
+    void fileDialog_refusesInPlaceWhatCannotBeUsed_data();
+    void fileDialog_refusesInPlaceWhatCannotBeUsed();
     void save_detailsThatWouldNotOpenAgain_refusedAndTold_data();
     void save_detailsThatWouldNotOpenAgain_refusedAndTold();
     void save_failure_keepsEarlierFilesAndTellsWhy_data();
@@ -254,12 +255,37 @@ void tst_SaveReading::save_nameGainingKvl_asksBeforeReplacingThatFile()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("J.Smith.kvl")});
 }
 
-void tst_SaveReading::save_nameTheDialogReadsAsAList_refusedInTheDialog()
+void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed_data()
 {
-    frmSaveDocument *document = comprehensiveReading();
-    // No name queued, so Qt's own dialog comes up; whenever it is up, the next name is typed in.
-    QStringList names = {m_dir->filePath(QStringLiteral("John \"Jack\" Smith")),
-                         m_dir->filePath(QStringLiteral("John Smith"))};
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("refused"); // typed first, in the test's folder
+    QTest::addColumn<QString>("told");    // in the message that refuses it
+    QTest::newRow("save: a name the dialog reads as a list") << true << "John \"Jack\" Smith" << "\"Jack\"";
+    QTest::newRow("save: a folder that does not exist") << true << "nowhere/John Smith" << "does not exist";
+    QTest::newRow("open: a read-only file") << false << "" << "is read-only";
+}
+
+// Qt's own dialog (no name queued) refuses the first name typed, says why and stays open; the
+// second name typed is taken.
+void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, refused);
+    QFETCH(QString, told);
+    documenttest::ScratchFolder readOnly;
+    QString first = m_dir->filePath(refused);
+    const QString taken = m_dir->filePath(save ? QStringLiteral("John Smith") : QStringLiteral("john.kvl"));
+    if (!save) {
+        if (!readOnly.isUsable())
+            QSKIP(qPrintable(readOnly.reason()));
+        first = readOnly.filePath(QStringLiteral("ours.kvl"));
+        QVERIFY(writeFile(first, documenttest::johnAndAnnFile()));
+        QVERIFY2(readOnly.makeFileReadOnly(QStringLiteral("ours.kvl")), qPrintable(readOnly.reason()));
+        QVERIFY(writeFile(taken, documenttest::johnAndAnnFile()));
+    }
+    frmSaveDocument *document = save ? comprehensiveReading() : nullptr;
+
+    QStringList names = {first, taken};
     QTimer typist;
     connect(&typist, &QTimer::timeout, this, [&names] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -274,17 +300,23 @@ void tst_SaveReading::save_nameTheDialogReadsAsAList_refusedInTheDialog()
     const QString previous = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());
     typist.start(10);
-    click(document, "cmdSave");
+    if (save)
+        click(document, "cmdSave");
+    else
+        click(m_main, "cmdOpen");
     typist.stop();
     QDir::setCurrent(previous);
 
     QCOMPARE(names, QStringList());
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("John Smith.kvl")});
-    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList());
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);
-    QVERIFY2(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("\"Jack\"")),
+    QVERIFY2(platform::MessageBox::shown().constFirst().text.contains(told),
              qPrintable(platform::MessageBox::shown().constFirst().text));
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList());
+    if (save)
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("John Smith.kvl")});
+    else
+        QCOMPARE(guitest::child<QLineEdit>(m_main, "txtMF")->text(), QStringLiteral("John"));
 }
 
 void tst_SaveReading::save_detailsThatWouldNotOpenAgain_refusedAndTold_data()

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -31,26 +32,57 @@ SeamState &state()
     return s;
 }
 
-// Qt's own save dialog reads a name with double quotes in it as a list of quoted names and keeps
-// only the first: "John "Jack" Smith" would save as Jack.kvl. Such a name is refused before the
-// dialog acts on it, and the dialog stays open with the name as typed.
-class SaveDialog final : public QFileDialog
+// Qt's own file dialog, refusing in place what the program cannot use, so that the user picks
+// again in the dialog as it was:
+// - on saving, a name with double quotes in it: the dialog reads it as a list of quoted names and
+//   keeps only the first, so "John "Jack" Smith" would save as Jack.kvl;
+// - on saving, a file in a folder that does not exist;
+// - a read-only file: it cannot be saved over, and a reading is opened only from a file the user
+//   may also save it to again.
+class CheckedFileDialog final : public QFileDialog
 {
 public:
     using QFileDialog::QFileDialog;
 
     void accept() override
     {
-        // Only Qt's own dialog has the name box; a desktop's native dialog takes names as typed.
-        const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        if (nameBox && nameBox->text().contains(QLatin1Char('"'))) {
-            MessageBox::warning(this, QCoreApplication::translate("FileDialog",
-                                          "%1 cannot be a file name here: the dialog takes double quotes as a list "
-                                          "of names.\nPlease choose another file name.")
-                                          .arg(nameBox->text()));
+        const QString refused = refusal();
+        if (!refused.isEmpty()) {
+            MessageBox::warning(this, refused);
             return;
         }
         QFileDialog::accept();
+    }
+
+private:
+    QString refusal() const
+    {
+        const bool saving = acceptMode() == QFileDialog::AcceptSave;
+        // Only Qt's own dialog has the name box; a desktop's native dialog takes names as typed.
+        const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (saving && nameBox && nameBox->text().contains(QLatin1Char('"'))) {
+            return QCoreApplication::translate("FileDialog",
+                                               "%1 cannot be a file name here: the dialog takes double quotes as a "
+                                               "list of names.\nPlease choose another file name.")
+                .arg(nameBox->text());
+        }
+        const QStringList chosen = selectedFiles();
+        if (chosen.isEmpty())
+            return QString();
+        const QFileInfo file(chosen.constFirst());
+        if (saving && !QFileInfo(file.absolutePath()).isDir()) {
+            return QCoreApplication::translate("FileDialog",
+                                               "The folder %1 does not exist.\nPlease choose another file name.")
+                .arg(QDir::toNativeSeparators(file.absolutePath()));
+        }
+        if (file.isFile() && !file.isWritable()) {
+            return saving ? QCoreApplication::translate("FileDialog",
+                                                        "%1 is read-only.\nPlease choose another file name.")
+                                .arg(file.fileName())
+                          : QCoreApplication::translate("FileDialog", "%1 is read-only.\nPlease choose another file.")
+                                .arg(file.fileName());
+        }
+        return QString();
     }
 };
 
@@ -130,24 +162,17 @@ QString FileDialog::getSaveFileName(QWidget *parent, const Options &options)
     if (takeNextFileName(true, options, &fileName))
         return fileName;
 
-    SaveDialog dialog(parent, options.title, QString(), options.filter);
+    CheckedFileDialog dialog(parent, options.title, QString(), options.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The type list reads "Rich Text Format", not the pattern Qt's filter syntax needs.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(options.defaultSuffix);
     if (!options.suggestedName.isEmpty())
         dialog.selectFile(options.suggestedName);
-    for (;;) {
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        fileName = dialog.selectedFiles().constFirst();
-        const QFileInfo info(fileName);
-        if (!info.exists() || info.isWritable())
-            return fileName;
-        // A read-only file is refused: say so and let the user pick again.
-        MessageBox::warning(&dialog, QCoreApplication::translate("FileDialog",
-                                        "%1 is read-only.\nPlease choose another file name.")
-                                         .arg(info.fileName()));
-    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString FileDialog::getOpenFileName(QWidget *parent, const Options &options)
@@ -156,7 +181,7 @@ QString FileDialog::getOpenFileName(QWidget *parent, const Options &options)
     if (takeNextFileName(false, options, &fileName))
         return fileName;
 
-    QFileDialog dialog(parent, options.title, QString(), options.filter);
+    CheckedFileDialog dialog(parent, options.title, QString(), options.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(options.defaultSuffix);
