@@ -195,10 +195,10 @@ void frmMain::createControls()
     connect(cmdLP, &QPushButton::clicked, this, &frmMain::cmdLP_Click);
     connect(cmdD, &QPushButton::clicked, this, &frmMain::cmdD_Click);
     connect(cmdNav, &QPushButton::clicked, this, &frmMain::cmdNav_Click);
-    connect(command3, &QPushButton::clicked, this, &platform::OpenDonatePage);
-    connect(label61, &LinkLabel::clicked, this, &platform::OpenHomePage);
-    connect(m_lblCobrand, &LinkLabel::clicked, this, &platform::OpenCoBrandPage);
-    connect(m_lblFullBrand, &LinkLabel::clicked, this, &platform::OpenFullBrandPage);
+    connect(command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
+    connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
+    connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
+    connect(m_lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
 }
 
 void frmMain::createMenus()
@@ -249,12 +249,12 @@ void frmMain::createMenus()
     connect(working, &QAction::triggered, this, &frmMain::mnuWorking_Click);
     connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMain::mnuRecent_AboutToShow);
-    connect(online, &QAction::triggered, this, &platform::OpenOnlineHelpPage);
-    connect(visit, &QAction::triggered, this, &platform::OpenHomePage);
-    connect(update, &QAction::triggered, this, &platform::OpenDownloadPage);
+    connect(online, &QAction::triggered, this, &frmMain::mnuOnline_Click);
+    connect(visit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
+    connect(update, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
     connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(donate, &QAction::triggered, this, &platform::OpenDonatePage);
-    connect(makeMoney, &QAction::triggered, this, &platform::OpenFullBrandPage);
+    connect(donate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
+    connect(makeMoney, &QAction::triggered, this, &frmMain::mnuMakeMoney_Click);
 }
 
 void frmMain::Form_Load()
@@ -535,6 +535,16 @@ void frmMain::mnuWorking_Click()
 }
 
 void frmMain::cmdNav_Click() { cmdExit_Click(); }
+
+void frmMain::Command3_Click() { platform::OpenDonatePage(); }
+void frmMain::mnuDonate_Click() { platform::OpenDonatePage(); }
+void frmMain::mnuOnline_Click() { platform::OpenOnlineHelpPage(); }
+void frmMain::mnuVisit_Click() { platform::OpenHomePage(); }
+void frmMain::Label61_Click() { platform::OpenHomePage(); }
+void frmMain::mnuUpdate_Click() { platform::OpenDownloadPage(); }
+void frmMain::mnuMakeMoney_Click() { platform::OpenFullBrandPage(); }
+void frmMain::lblFullBrand_Click() { platform::OpenFullBrandPage(); }
+void frmMain::lblCobrand_Click() { platform::OpenCoBrandPage(); }
 
 void frmMain::mnuAbout_Click()
 {

@@ -107,6 +107,16 @@ private slots:
     void mnuAbout_Click();
     void mnuRecent_AboutToShow();
     void mnuClearRecent_Click();
+    // The web pages, each opened by its procedure directly.
+    void Command3_Click();
+    void mnuDonate_Click();
+    void mnuOnline_Click();
+    void mnuVisit_Click();
+    void Label61_Click();
+    void mnuUpdate_Click();
+    void mnuMakeMoney_Click();
+    void lblFullBrand_Click();
+    void lblCobrand_Click();
 
 private:
     void createControls();

@@ -33,20 +33,22 @@ frmDisp::frmDisp(QWidget *parent)
 
     RichTextBox *box = txtDisp();
     box->setCopyable(false);
-    connect(box, &RichTextBox::gotFocus, this, &frmDisp::clearSelection);
-    connect(box, &RichTextBox::keyDown, this, &frmDisp::clearSelection);
-    connect(box, &RichTextBox::keyPress, this, &frmDisp::clearSelection);
-    connect(box, &RichTextBox::keyUp, this, &frmDisp::clearSelection);
-    connect(box, &RichTextBox::mouseDown, this, &frmDisp::clearSelection);
-    connect(box, &RichTextBox::mouseUp, this, &frmDisp::clearSelection);
+    connect(box, &RichTextBox::gotFocus, this, &frmDisp::txtDisp_GotFocus);
+    connect(box, &RichTextBox::keyDown, this, &frmDisp::txtDisp_KeyDown);
+    connect(box, &RichTextBox::keyPress, this, &frmDisp::txtDisp_KeyPress);
+    connect(box, &RichTextBox::keyUp, this, &frmDisp::txtDisp_KeyUp);
+    connect(box, &RichTextBox::mouseDown, this, &frmDisp::txtDisp_MouseDown);
+    connect(box, &RichTextBox::mouseUp, this, &frmDisp::txtDisp_MouseUp);
 
     Form_Load();
 }
 
-void frmDisp::clearSelection()
-{
-    txtDisp()->setSelLength(0);
-}
+void frmDisp::txtDisp_GotFocus() { txtDisp()->setSelLength(0); }
+void frmDisp::txtDisp_KeyDown() { txtDisp()->setSelLength(0); }
+void frmDisp::txtDisp_KeyPress() { txtDisp()->setSelLength(0); }
+void frmDisp::txtDisp_KeyUp() { txtDisp()->setSelLength(0); }
+void frmDisp::txtDisp_MouseDown() { txtDisp()->setSelLength(0); }
+void frmDisp::txtDisp_MouseUp() { txtDisp()->setSelLength(0); }
 
 void frmDisp::cmdExit_Click()
 {

@@ -17,7 +17,13 @@ public:
 
 private slots:
     void cmdExit_Click();
-    void clearSelection();
+    // Each clears the selection.
+    void txtDisp_GotFocus();
+    void txtDisp_KeyDown();
+    void txtDisp_KeyPress();
+    void txtDisp_KeyUp();
+    void txtDisp_MouseDown();
+    void txtDisp_MouseUp();
 
 private:
     QPushButton *m_cmdExit = nullptr;
