@@ -313,6 +313,8 @@ void tst_MainLayout::linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFoc
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), link);
     QTest::keyClick(link, Qt::Key_Space);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(link, &held); // a key held down follows the link once
     QTest::keyClick(link, Qt::Key_Return);
     QTest::keyClick(link, Qt::Key_Enter, Qt::KeypadModifier);
     QTest::keyClick(link, Qt::Key_Space, Qt::ControlModifier); // not a way to follow it

@@ -60,6 +60,9 @@ private slots:
     void export_checksTheInputAsTheComprehensiveReadingDoes();
     void export_asksForAFileAndCancelDoesNothing();
     void export_failure_tellsTheFileAndWhy();
+    void export_longAddressInAnotherScript_staysALink();
+    void export_nameWithoutPdf_getsIt_askingBeforeReplacingThatFile_data();
+    void export_nameWithoutPdf_getsIt_askingBeforeReplacingThatFile();
     void suggestedFileName_replacesWhatCannotStandInAFileName_data();
     void suggestedFileName_replacesWhatCannotStandInAFileName();
     void wrapping_atWordsUnlessAWordOutgrowsEveryLine_data();
@@ -187,6 +190,52 @@ void tst_ExportPdf::export_asksForAFileAndCancelDoesNothing()
     QCOMPARE(asked.options.suggestedName, QStringLiteral("John and Ann.pdf"));
     QCOMPARE(platform::MessageBox::shown().size(), 0);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void tst_ExportPdf::export_nameWithoutPdf_getsIt_askingBeforeReplacingThatFile_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("earlierFile");                  // the written name holds a file already
+    QTest::addColumn<QMessageBox::StandardButton>("answer"); // to the question whether to replace it
+    QTest::newRow("gains .pdf") << "J.Smith" << "J.Smith.pdf" << false << QMessageBox::NoButton;
+    QTest::newRow("ends in .PDF already") << "Ours.PDF" << "Ours.PDF" << false << QMessageBox::NoButton;
+    QTest::newRow("gains .pdf: replaced") << "J.Smith" << "J.Smith.pdf" << true << QMessageBox::Yes;
+    QTest::newRow("gains .pdf: kept") << "J.Smith" << "J.Smith.pdf" << true << QMessageBox::No;
+}
+
+void tst_ExportPdf::export_nameWithoutPdf_getsIt_askingBeforeReplacingThatFile()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QFETCH(bool, earlierFile);
+    QFETCH(QMessageBox::StandardButton, answer);
+    const QByteArray earlier = QByteArrayLiteral("an earlier file");
+    if (earlierFile)
+        QVERIFY(documenttest::writeFile(m_dir->filePath(written), earlier));
+    if (answer != QMessageBox::NoButton)
+        platform::MessageBox::setNextAnswer(answer);
+
+    documenttest::fillJohnAndAnn(m_main);
+    exportTo(m_dir->filePath(chosen));
+
+    QCOMPARE(platform::MessageBox::shown().size(), earlierFile ? 1 : 0);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
+    QCOMPARE(fileBytes(m_dir->filePath(written)).startsWith("%PDF-"), answer != QMessageBox::No);
+}
+
+// Written out, an address of Cyrillic letters is six times as long as on screen.
+void tst_ExportPdf::export_longAddressInAnotherScript_staysALink()
+{
+    const QString address = QStringLiteral("https://example.com/") + QString(200, QChar(0x436));
+    guitest::fillCouple(m_main, {"John", address, "Smith"}, QStringLiteral("March 5 1970"), {"Ann", "", "Lee"},
+                        QStringLiteral("July 12 1972"));
+    const QString path = m_dir->filePath(QStringLiteral("reading.pdf"));
+    exportTo(path);
+    const QStringList links = pdfLinks(path); // one for each line the address runs over
+    QVERIFY(!links.isEmpty());
+    for (const QString &link : links)
+        QCOMPARE(link, QStringLiteral("https://example.com/") + QStringLiteral("%D0%B6").repeated(200));
 }
 
 void tst_ExportPdf::export_failure_tellsTheFileAndWhy()

@@ -258,11 +258,14 @@ void tst_SaveReading::save_nameGainingKvl_asksBeforeReplacingThatFile()
 void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed_data()
 {
     QTest::addColumn<bool>("save");
-    QTest::addColumn<QString>("refused"); // typed first, in the test's folder
-    QTest::addColumn<QString>("told");    // in the message that refuses it
-    QTest::newRow("save: a name the dialog reads as a list") << true << "John \"Jack\" Smith" << "\"Jack\"";
-    QTest::newRow("save: a folder that does not exist") << true << "nowhere/John Smith" << "does not exist";
-    QTest::newRow("open: a read-only file") << false << "" << "is read-only";
+    QTest::addColumn<QString>("readOnly"); // a reading in a read-only folder, or none
+    QTest::addColumn<QString>("refused");  // typed first: in that folder if any, else the test's
+    QTest::addColumn<QString>("told");     // in the message that refuses it
+    QTest::newRow("save: a name the dialog reads as a list") << true << "" << "John \"Jack\" Smith" << "\"Jack\"";
+    QTest::newRow("save: a folder that does not exist") << true << "" << "nowhere/John Smith" << "does not exist";
+    QTest::newRow("save: a name whose .kvl is read-only") << true << "J.Smith.kvl" << "J.Smith"
+                                                          << "J.Smith.kvl is read-only";
+    QTest::newRow("open: a read-only file") << false << "ours.kvl" << "ours.kvl" << "ours.kvl is read-only";
 }
 
 // Qt's own dialog (no name queued) refuses the first name typed, says why and stays open; the
@@ -270,19 +273,21 @@ void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed_data()
 void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed()
 {
     QFETCH(bool, save);
+    QFETCH(QString, readOnly);
     QFETCH(QString, refused);
     QFETCH(QString, told);
-    documenttest::ScratchFolder readOnly;
+    documenttest::ScratchFolder folder;
     QString first = m_dir->filePath(refused);
-    const QString taken = m_dir->filePath(save ? QStringLiteral("John Smith") : QStringLiteral("john.kvl"));
-    if (!save) {
-        if (!readOnly.isUsable())
-            QSKIP(qPrintable(readOnly.reason()));
-        first = readOnly.filePath(QStringLiteral("ours.kvl"));
-        QVERIFY(writeFile(first, documenttest::johnAndAnnFile()));
-        QVERIFY2(readOnly.makeFileReadOnly(QStringLiteral("ours.kvl")), qPrintable(readOnly.reason()));
-        QVERIFY(writeFile(taken, documenttest::johnAndAnnFile()));
+    if (!readOnly.isEmpty()) {
+        if (!folder.isUsable())
+            QSKIP(qPrintable(folder.reason()));
+        QVERIFY(writeFile(folder.filePath(readOnly), documenttest::johnAndAnnFile()));
+        QVERIFY2(folder.makeFileReadOnly(readOnly), qPrintable(folder.reason()));
+        first = folder.filePath(refused);
     }
+    const QString taken = m_dir->filePath(save ? QStringLiteral("John Smith") : QStringLiteral("john.kvl"));
+    if (!save)
+        QVERIFY(writeFile(taken, documenttest::johnAndAnnFile()));
     frmSaveDocument *document = save ? comprehensiveReading() : nullptr;
 
     QStringList names = {first, taken};

@@ -55,6 +55,10 @@ fi
 shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" -icon x.png -testability -qwindowtitle T --version 2>&1)
 case $shown in "tovrin "[0-9]*) ;; *) fail "tovrin with Qt's options and --version said \"$shown\"" ;; esac
 
+# An empty argument names no file: the start goes on, here as far as the missing display.
+shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" "" 2>&1)
+case $shown in *"cannot tell where"*) fail "tovrin \"\" said \"$shown\"" ;; esac
+
 # A file named from a folder that has since been removed cannot be found, nor handed to a
 # running copy: the start says so and fails, before it needs a window system.
 gone=$prefix/gone

@@ -61,6 +61,8 @@ QString processCommandLine(const QCoreApplication &application)
         }
         file = url.toLocalFile();
     }
+    if (file.isEmpty())
+        return QString(); // an empty argument names no file
     // A relative name cannot be placed when the folder it was given in has been removed.
     const QString absolute = QFileInfo(file).absoluteFilePath();
     if (!QFileInfo(absolute).isAbsolute()) {

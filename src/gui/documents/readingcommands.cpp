@@ -74,6 +74,21 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
     return true;
 }
 
+// A PDF file's name ends in .pdf, in any case; a name that does not gets it.
+QString pdfPath(const QString &chosen)
+{
+    return chosen.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".pdf");
+}
+
+// The dialog asked before replacing the file it was given; a name that gained its type's suffix
+// may name another file that exists, and the user is asked about that one.
+bool mayReplace(QWidget *parent, const QString &chosen, const QString &path)
+{
+    return path == chosen || !QFileInfo::exists(path)
+           || platform::MessageBox::confirm(parent, tr("%1 already exists.\nDo you want to replace it?")
+                                                        .arg(QFileInfo(path).fileName()));
+}
+
 } // namespace
 
 void PrintReading(RichTextBox *box, QWidget *parent)
@@ -110,18 +125,14 @@ QString SaveReading(QWidget *parent, const readings::PartnerDetails &details)
     options.title = QStringLiteral("Save Your Numerology Compatibility Result ....");
     options.filter = QStringLiteral("Rich Text Format (*.kvl)");
     options.defaultSuffix = QStringLiteral("kvl");
+    options.pathWritten = &SavedReadingFile::savePath;
     const QString chosen = platform::FileDialog::getSaveFileName(parent, options);
     if (chosen.isEmpty())
         return QString(); // Cancel
 
-    // The dialog asked before replacing the file it was given; a name that gains ".kvl" here may
-    // name another file that exists.
     const QString path = SavedReadingFile::savePath(chosen);
-    if (path != chosen && QFileInfo::exists(path)
-        && !platform::MessageBox::confirm(parent, tr("%1 already exists.\nDo you want to replace it?")
-                                                      .arg(QFileInfo(path).fileName()))) {
+    if (!mayReplace(parent, chosen, path))
         return QString();
-    }
 
     const QByteArray bytes = SavedReadingFile::toBytes(details);
     QString reason;
@@ -146,9 +157,13 @@ void ExportReadingAsPdf(QWidget *parent, const readings::PartnerDetails &details
     options.filter = tr("PDF files (*.pdf)");
     options.defaultSuffix = QStringLiteral("pdf");
     options.suggestedName = suggestedExportFileName(details);
-    const QString path = platform::FileDialog::getSaveFileName(parent, options);
-    if (path.isEmpty())
+    options.pathWritten = &pdfPath;
+    const QString chosen = platform::FileDialog::getSaveFileName(parent, options);
+    if (chosen.isEmpty())
         return; // Cancel
+    const QString path = pdfPath(chosen);
+    if (!mayReplace(parent, chosen, path))
+        return;
 
     const QByteArray pdf = readingPdf(readings::comprehensiveReading(details), exportTitle(details));
     QString reason = tr("The PDF file could not be made.");

@@ -29,7 +29,8 @@ void markWebAddresses(QTextDocument &document)
     link.setForeground(QGuiApplication::palette().color(QPalette::Link));
     QTextCursor cursor(&document);
     for (const WebAddress &address : findWebAddresses(plain)) {
-        link.setAnchorHref(address.url.toString(QUrl::FullyEncoded));
+        // As written, as the window's links are; the pages write the address it opens.
+        link.setAnchorHref(plain.mid(address.start, address.length));
         cursor.setPosition(address.start);
         cursor.setPosition(address.start + address.length, QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(link); // merging keeps the emphasis of every character

@@ -74,7 +74,8 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (plain && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
         event->accept();
-        emit clicked();
+        if (!event->isAutoRepeat()) // a held key follows the link once, as it presses a button once
+            emit clicked();
         return;
     }
     QLabel::keyPressEvent(event);

@@ -42,7 +42,12 @@ SeamState &state()
 class CheckedFileDialog final : public QFileDialog
 {
 public:
-    using QFileDialog::QFileDialog;
+    CheckedFileDialog(QWidget *parent, const FileDialog::Options &options)
+        : QFileDialog(parent, options.title, QString(), options.filter)
+        , m_pathWritten(options.pathWritten)
+    {
+        setDefaultSuffix(options.defaultSuffix);
+    }
 
     void accept() override
     {
@@ -69,7 +74,7 @@ private:
         const QStringList chosen = selectedFiles();
         if (chosen.isEmpty())
             return QString();
-        const QFileInfo file(chosen.constFirst());
+        const QFileInfo file(saving && m_pathWritten ? m_pathWritten(chosen.constFirst()) : chosen.constFirst());
         if (saving && !QFileInfo(file.absolutePath()).isDir()) {
             return QCoreApplication::translate("FileDialog",
                                                "The folder %1 does not exist.\nPlease choose another file name.")
@@ -84,6 +89,8 @@ private:
         }
         return QString();
     }
+
+    std::function<QString(const QString &)> m_pathWritten;
 };
 
 } // namespace
@@ -162,12 +169,11 @@ QString FileDialog::getSaveFileName(QWidget *parent, const Options &options)
     if (takeNextFileName(true, options, &fileName))
         return fileName;
 
-    CheckedFileDialog dialog(parent, options.title, QString(), options.filter);
+    CheckedFileDialog dialog(parent, options);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The type list reads "Rich Text Format", not the pattern Qt's filter syntax needs.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(options.defaultSuffix);
     if (!options.suggestedName.isEmpty())
         dialog.selectFile(options.suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -181,10 +187,9 @@ QString FileDialog::getOpenFileName(QWidget *parent, const Options &options)
     if (takeNextFileName(false, options, &fileName))
         return fileName;
 
-    CheckedFileDialog dialog(parent, options.title, QString(), options.filter);
+    CheckedFileDialog dialog(parent, options);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(options.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -52,6 +52,9 @@ public:
         QString filter;           // Qt syntax, e.g. "Tovrin (*.kvl)"
         QString defaultSuffix;    // added to a name typed without one
         QString suggestedName;    // the file name the save dialog starts with
+        // The file the command will write for a chosen name, when not that name itself (one that
+        // gains its type's suffix); the save dialog checks that file.
+        std::function<QString(const QString &)> pathWritten;
     };
     struct Asked {
         bool save;
@@ -59,9 +62,9 @@ public:
     };
 
     // Returns the chosen path, or an empty text on Cancel. The save dialog asks before replacing
-    // an existing file and refuses a read-only one, and it refuses a typed name that it would read
-    // as another file (double quotes make a list of names, of which only one would be used); the
-    // open dialog accepts only existing files.
+    // an existing file; it refuses a read-only one, a folder that does not exist and a typed name
+    // that it would read as another file (double quotes make a list of names, of which only one
+    // would be used). The open dialog accepts only existing files that are not read-only.
     static QString getSaveFileName(QWidget *parent, const Options &options);
     static QString getOpenFileName(QWidget *parent, const Options &options);
 
