@@ -2,6 +2,7 @@
 #include "printcheck.h"
 
 #include "gui/documents/frmdisp.h"
+#include "core/readings/validation.h"
 #include "gui/documents/readingprinter.h"
 
 #include <QFileInfo>
@@ -24,6 +25,7 @@ private slots:
     void print_document_wholeReadingAndNothingElse();
     void print_document_keepsTheEmphasis();
     void print_longReading_everyPageWithoutPageNumbers();
+    void print_fullNameBoxes_reachTheLastWord();
     void print_noPrinter_saysSo();
     void print_jobFails_saysSo();
 
@@ -70,6 +72,23 @@ void tst_PrintReading::print_document_wholeReadingAndNothingElse()
     QCOMPARE(rtb->selLength(), 0);
     QCOMPARE(rtb->text(), reading);
     QVERIFY(document->isVisible());
+}
+
+// Every name box at its longest: one unbroken word of many lines each. Laid out at the box's width
+// on the printer, such a reading once took minutes.
+void tst_PrintReading::print_fullNameBoxes_reachTheLastWord()
+{
+    for (const char *box : {"txtMF", "txtMM", "txtML", "txtFF", "txtFM", "txtFL"})
+        guitest::setText(m_main, box, QString(readings::MaximumDetailLength, QLatin1Char('n')));
+    m_main->cmdCR_Click();
+    frmSaveDocument *document = guitest::documentWindow();
+    const QStringList reading = documenttest::words(document->RTB()->text());
+    click(document, "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    const QStringList printed = documenttest::pdfWords(m_pdf);
+    QVERIFY(printed.size() >= reading.size());
+    QCOMPARE(printed.constLast(), reading.constLast());
 }
 
 void tst_PrintReading::print_document_keepsTheEmphasis()

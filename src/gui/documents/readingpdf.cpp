@@ -28,6 +28,9 @@ void markWebAddresses(QTextDocument &document)
     link.setFontUnderline(true);
     link.setForeground(QGuiApplication::palette().color(QPalette::Link));
     QTextCursor cursor(&document);
+    // One edit: a cursor moved outside an edit block lays its whole paragraph out again after
+    // every change, which a name full of addresses made take minutes.
+    cursor.beginEditBlock();
     for (const WebAddress &address : findWebAddresses(plain)) {
         // As written, as the window's links are; the pages write the address it opens.
         link.setAnchorHref(plain.mid(address.start, address.length));
@@ -35,6 +38,7 @@ void markWebAddresses(QTextDocument &document)
         cursor.setPosition(address.start + address.length, QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(link); // merging keeps the emphasis of every character
     }
+    cursor.endEditBlock();
 }
 
 QPageSize localePaperSize()

@@ -36,6 +36,7 @@ void makeLinksSafe(QTextDocument &document)
         }
     }
     QTextCursor cursor(&document);
+    cursor.beginEditBlock(); // one edit, as in markWebAddresses()
     for (Link &link : links) {
         const QUrl url = webAddressToOpen(link.format.anchorHref());
         if (url.isValid()) {
@@ -50,6 +51,7 @@ void makeLinksSafe(QTextDocument &document)
         cursor.setPosition(link.start + link.length, QTextCursor::KeepAnchor);
         cursor.setCharFormat(link.format);
     }
+    cursor.endEditBlock();
 }
 
 } // namespace
@@ -58,20 +60,22 @@ bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
 {
     device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter); // with the document's 5 mm: 2 cm
 
-    // Lay a copy out on the device's pages; QTextDocument::print() would add page numbers.
+    const QRectF paintRect = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const QSizeF pageSize = paintRect.size();
+    if (pageSize.isEmpty())
+        return false;
+
+    // Lay a copy out on the device's pages; QTextDocument::print() would add page numbers. The copy
+    // takes the page's size before anything lays it out: it comes with the box's width in screen
+    // pixels, a sliver of a line at a printer's resolution, where long names took minutes.
     std::unique_ptr<QTextDocument> pages(document.clone());
+    pages->setPageSize(pageSize);
     makeLinksSafe(*pages);
     pages->documentLayout()->setPaintDevice(&device);
     // Part of the white border is the document's own margin, repeated at the top of every page, so
     // that no line starts exactly where the page before it ends (it would be printed on both).
     // The layout measures margins at 96 dots per inch and scales them to the device itself.
     pages->setDocumentMargin(96 * 5 / 25.4); // 5 mm
-
-    const QRectF paintRect = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const QSizeF pageSize = paintRect.size();
-    if (pageSize.isEmpty())
-        return false;
-    pages->setPageSize(pageSize);
 
     QPainter painter;
     if (!painter.begin(&device))
