@@ -13,6 +13,37 @@
 
 namespace documents {
 
+namespace {
+
+// Set on the characters of a marked link, so that only these marks are taken out again.
+constexpr int kLinkMark = QTextFormat::UserProperty + 1;
+
+} // namespace
+
+void markWebAddresses(QTextDocument &document, const QColor &colour)
+{
+    const QString plain = document.toPlainText();
+    const QList<WebAddress> found = findWebAddresses(plain);
+    if (found.isEmpty())
+        return;
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setFontUnderline(true);
+    link.setForeground(colour);
+    link.setProperty(kLinkMark, true);
+    QTextCursor cursor(&document);
+    // One edit: a cursor moved outside an edit block lays its whole paragraph out again after
+    // every change, which a name full of addresses made take minutes.
+    cursor.beginEditBlock();
+    for (const WebAddress &address : found) {
+        link.setAnchorHref(plain.mid(address.start, address.length));
+        cursor.setPosition(address.start);
+        cursor.setPosition(address.start + address.length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(link); // merging keeps the emphasis of every character
+    }
+    cursor.endEditBlock();
+}
+
 // Watches one box: marks its web addresses whenever the box is given a whole new text, and opens
 // the one under a left-button press on the box's viewport.
 class LinkWatcher final : public QObject
@@ -98,26 +129,7 @@ private:
             return;
         clearLinks();
 
-        QTextDocument *document = m_box->document();
-        const QString plain = document->toPlainText();
-        const QList<WebAddress> found = findWebAddresses(plain);
-        if (found.isEmpty())
-            return;
-        const QColor linkColour = m_box->palette().color(QPalette::Link);
-        QTextCursor cursor(document);
-        cursor.beginEditBlock();
-        for (const WebAddress &address : found) {
-            QTextCharFormat link;
-            link.setAnchor(true);
-            link.setAnchorHref(plain.mid(address.start, address.length));
-            link.setFontUnderline(true);
-            link.setForeground(linkColour);
-            link.setProperty(kLinkMark, true);
-            cursor.setPosition(address.start);
-            cursor.setPosition(address.start + address.length, QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(link); // merging keeps the emphasis of every character
-        }
-        cursor.endEditBlock();
+        markWebAddresses(*m_box->document(), m_box->palette().color(QPalette::Link));
     }
 
     // Takes out every mark this watcher made, leaving each character's other formatting.
@@ -151,9 +163,6 @@ private:
         }
         cursor.endEditBlock();
     }
-
-    // Set on the characters of a marked link, so that only our own marks are taken out again.
-    static constexpr int kLinkMark = QTextFormat::UserProperty + 1;
 
     QPointer<RichTextBox> m_box;
     QMetaObject::Connection m_connection;

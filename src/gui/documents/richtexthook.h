@@ -6,7 +6,14 @@
 
 #include <memory>
 
+class QColor;
+class QTextDocument;
+
 namespace documents {
+
+// Makes every web address in document a link to the address as written, underlined in colour;
+// each character keeps its emphasis. The PDF marks the same addresses as the windows.
+void markWebAddresses(QTextDocument &document, const QColor &colour);
 
 class LinkWatcher;
 
