@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QRegularExpression>
 
 #include <pwd.h>
@@ -69,6 +71,7 @@ private slots:
     void cleanup();
 
     void print_onDefaultPrinter_oneCompletedJobWithTheWholeReading();
+    void print_queueRejectsJobs_saysSoWithTheServersReason();
 };
 
 void tst_PrintCups::initTestCase()
@@ -138,6 +141,37 @@ void tst_PrintCups::print_onDefaultPrinter_oneCompletedJobWithTheWholeReading()
     QCOMPARE(documenttest::lettersWithoutLigatures(text), documenttest::lettersWithoutLigatures(reading));
     QCOMPARE(documenttest::pdfPages(pdf), 1);
     QFile::remove(pdf);
+}
+
+// A queue that takes no jobs (cupsreject) as this program's own default (LPDEST), so that the
+// server's default printer and the other tests stay as they are.
+void tst_PrintCups::print_queueRejectsJobs_saysSoWithTheServersReason()
+{
+    const QString queue = QStringLiteral("tovrin-test-rejecting-%1").arg(QCoreApplication::applicationPid());
+    QProcess lpadmin;
+    lpadmin.start(QStringLiteral("lpadmin"), {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
+                                              QStringLiteral("file:///dev/null")});
+    if (!lpadmin.waitForFinished(60000) || lpadmin.exitCode() != 0)
+        QSKIP("a print queue cannot be added here (lpadmin needs the print server's administrator)");
+    const auto removeQueue = qScopeGuard([&] {
+        qunsetenv("LPDEST");
+        QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue});
+    });
+    QCOMPARE(QProcess::execute(QStringLiteral("cupsreject"), {queue}), 0);
+    qputenv("LPDEST", queue.toLocal8Bit());
+    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), queue);
+
+    frmMain *main = guitest::program().mainWindow();
+    documenttest::fillJohnAndAnn(main);
+    main->cmdCR_Click();
+    click(guitest::documentWindow(), "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);
+    const QString text = platform::MessageBox::shown().constFirst().text;
+    QVERIFY2(text.startsWith(QLatin1String("The reading could not be printed.\n\n")) && text.contains(queue),
+             qPrintable(text));
+    QVERIFY(guitest::documentWindow()->isVisible());
 }
 
 QTEST_MAIN(tst_PrintCups)

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
@@ -89,6 +90,25 @@ bool mayReplace(QWidget *parent, const QString &chosen, const QString &path)
                                                         .arg(QFileInfo(path).fileName()));
 }
 
+// Qt hands the finished job to the print server (CUPS) without looking at the answer: a queue that
+// rejects jobs, a printer removed a moment ago or a server that has stopped loses the reading
+// without a word. libcups keeps the answer to its last request on this thread; the job was the last
+// one. True, with the server's reason, when it refused.
+bool printServerRefusedJob(QString *reason)
+{
+    static QLibrary cups(QStringLiteral("cups"), 2); // already loaded by Qt's printer support
+    using LastError = int (*)();
+    using LastErrorString = const char *(*)();
+    const auto lastError = reinterpret_cast<LastError>(cups.resolve("cupsLastError"));
+    const auto lastErrorString = reinterpret_cast<LastErrorString>(cups.resolve("cupsLastErrorString"));
+    constexpr int firstError = 0x0400; // IPP's client-error-bad-request; every status below it is a success
+    if (!lastError || lastError() < firstError)
+        return false;
+    if (lastErrorString && lastErrorString())
+        *reason = QString::fromLocal8Bit(lastErrorString());
+    return true;
+}
+
 } // namespace
 
 void PrintReading(RichTextBox *box, QWidget *parent)
@@ -114,9 +134,13 @@ void PrintReading(RichTextBox *box, QWidget *parent)
     }
     printer.setDocName(box->window()->windowTitle());
 
+    QString reason;
     if (!paintReadingPages(*box->document(), printer) || printer.printerState() == QPrinter::Error
-        || printer.printerState() == QPrinter::Aborted)
-        platform::MessageBox::warning(parent, tr("The reading could not be printed."));
+        || printer.printerState() == QPrinter::Aborted
+        || (pdfFileName.isEmpty() && printServerRefusedJob(&reason))) {
+        platform::MessageBox::warning(parent, reason.isEmpty() ? tr("The reading could not be printed.")
+                                                               : tr("The reading could not be printed.\n\n%1").arg(reason));
+    }
 }
 
 QString SaveReading(QWidget *parent, const readings::PartnerDetails &details)
