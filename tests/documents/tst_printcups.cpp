@@ -72,6 +72,7 @@ private slots:
 
     void print_onDefaultPrinter_oneCompletedJobWithTheWholeReading();
     void print_queueRejectsJobs_saysSoWithTheServersReason();
+    void print_printersButNoDefault_saysNoneIsTheDefault();
 };
 
 void tst_PrintCups::initTestCase()
@@ -172,6 +173,25 @@ void tst_PrintCups::print_queueRejectsJobs_saysSoWithTheServersReason()
     QVERIFY2(text.startsWith(QLatin1String("The reading could not be printed.\n\n")) && text.contains(queue),
              qPrintable(text));
     QVERIFY(guitest::documentWindow()->isVisible());
+}
+
+// The server's printers are there, but none is the default: this program's default (LPDEST)
+// names a queue that does not exist.
+void tst_PrintCups::print_printersButNoDefault_saysNoneIsTheDefault()
+{
+    qputenv("LPDEST", "tovrin-test-no-such-queue");
+    const auto restore = qScopeGuard([] { qunsetenv("LPDEST"); });
+    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+    QVERIFY(!QPrinterInfo::availablePrinterNames().isEmpty());
+
+    frmMain *main = guitest::program().mainWindow();
+    documenttest::fillJohnAndAnn(main);
+    main->cmdCR_Click();
+    click(guitest::documentWindow(), "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().text,
+             QStringLiteral("No printer is chosen as the default printer on this computer, so the reading cannot be printed."));
 }
 
 QTEST_MAIN(tst_PrintCups)

@@ -124,6 +124,11 @@ void PrintReading(RichTextBox *box, QWidget *parent)
         const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
         if (!defaultPrinter.isNull())
             printer.setPrinterName(defaultPrinter.printerName());
+        if (defaultPrinter.isNull() && !QPrinterInfo::availablePrinterNames().isEmpty()) {
+            platform::MessageBox::warning(parent, tr("No printer is chosen as the default printer on this computer, "
+                                                     "so the reading cannot be printed."));
+            return;
+        }
         if (defaultPrinter.isNull() || printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
             platform::MessageBox::warning(parent, tr("No printer is set up on this computer, so the reading cannot be printed."));
             return;
