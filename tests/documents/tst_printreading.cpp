@@ -26,6 +26,7 @@ private slots:
     void print_document_keepsTheEmphasis();
     void print_longReading_everyPageWithoutPageNumbers();
     void print_fullNameBoxes_reachTheLastWord();
+    void print_paragraphAcrossPages_everyLineOnce();
     void print_noPrinter_saysSo();
     void print_jobFails_saysSo();
 
@@ -89,6 +90,26 @@ void tst_PrintReading::print_fullNameBoxes_reachTheLastWord()
     const QStringList printed = documenttest::pdfWords(m_pdf);
     QVERIFY(printed.size() >= reading.size());
     QCOMPARE(printed.constLast(), reading.constLast());
+}
+
+// A name long enough that its paragraph runs over a page break: the line before the break is on the
+// first page only, not also, out of sight, in the second page's text (which copying and searching
+// find).
+void tst_PrintReading::print_paragraphAcrossPages_everyLineOnce()
+{
+    QString name;
+    for (int word = 0; name.size() < 8000; ++word)
+        name += QStringLiteral("w%1 ").arg(word);
+    documenttest::fillJohnAndAnn(m_main);
+    guitest::setText(m_main, "txtMM", name);
+    m_main->cmdCR_Click();
+    frmSaveDocument *document = guitest::documentWindow();
+    const QString reading = document->RTB()->text();
+    click(document, "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    QVERIFY(documenttest::pdfPages(m_pdf) >= 2);
+    QCOMPARE(documenttest::pdfWords(m_pdf), documenttest::words(reading));
 }
 
 void tst_PrintReading::print_document_keepsTheEmphasis()

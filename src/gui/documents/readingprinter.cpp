@@ -4,10 +4,12 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QList>
+#include <QPalette>
 #include <QPainter>
 #include <QPagedPaintDevice>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 
 #include <memory>
@@ -54,6 +56,26 @@ void makeLinksSafe(QTextDocument &document)
     cursor.endEditBlock();
 }
 
+// Paints the lines of document that start on the page shown, each where the layout put it. Not
+// QTextDocument::drawContents(): within a paragraph it also paints the line before the page, and
+// although the clip keeps that line off the paper, its text is in the page's description: it would
+// be copied and found on both pages.
+void paintPage(QPainter &painter, const QTextDocument &document, const QRectF &shown)
+{
+    painter.setPen(QPalette().color(QPalette::Text)); // as the document's own painting sets it
+    // Every line of every block: a line that did not fit on a page has moved to the next one, out
+    // of its block's bounding rectangle.
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *lines = block.layout();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            const qreal top = lines->position().y() + line.y();
+            if (top >= shown.top() && top < shown.bottom())
+                line.draw(&painter, lines->position());
+        }
+    }
+}
+
 } // namespace
 
 bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
@@ -90,7 +112,8 @@ bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
         const QRectF shown(0, page * pageSize.height(), pageSize.width(), pageSize.height());
         painter.save();
         painter.translate(0, -shown.top());
-        pages->drawContents(&painter, shown);
+        painter.setClipRect(shown);
+        paintPage(painter, *pages, shown);
         painter.restore();
     }
     return painter.end();
