@@ -5,6 +5,7 @@
 #include "core/readings/partnerdetails.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -67,6 +68,8 @@ private slots:
     void fileDialog_refusesInPlaceWhatCannotBeUsed();
     void save_detailsThatWouldNotOpenAgain_refusedAndTold_data();
     void save_detailsThatWouldNotOpenAgain_refusedAndTold();
+    void save_overAPipe_leavesItAndTellsWhy_data();
+    void save_overAPipe_leavesItAndTellsWhy();
     void save_failure_keepsEarlierFilesAndTellsWhy_data();
     void save_failure_keepsEarlierFilesAndTellsWhy();
     void save_writeRefusedPartway_keepsTheEarlierFileAndTellsWhy_data();
@@ -349,6 +352,42 @@ void tst_SaveReading::save_detailsThatWouldNotOpenAgain_refusedAndTold()
     QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("long.kvl")));
     QVERIFY2(platform::MessageBox::shown().constFirst().text.contains(reason),
              qPrintable(platform::MessageBox::shown().constFirst().text));
+}
+
+void tst_SaveReading::save_overAPipe_leavesItAndTellsWhy_data()
+{
+    QTest::addColumn<bool>("throughALink");
+    QTest::newRow("a named pipe") << false;
+    QTest::newRow("a link to a named pipe") << true;
+}
+
+// A pipe (or a device, which only root may make) is no file to put a reading in: it stays as it
+// is, and the user is told.
+void tst_SaveReading::save_overAPipe_leavesItAndTellsWhy()
+{
+    QFETCH(bool, throughALink);
+    const QString pipe = m_dir->filePath(QStringLiteral("pipe.kvl"));
+    const QString chosen = throughALink ? m_dir->filePath(QStringLiteral("link.kvl")) : pipe;
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    if (throughALink)
+        QVERIFY(QFile::link(pipe, chosen));
+    const QStringList filesBefore = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+
+    frmSaveDocument *document = comprehensiveReading();
+    platform::FileDialog::setNextFileName(chosen);
+    click(document, "cmdSave");
+
+    struct stat status {};
+    QCOMPARE(::lstat(QFile::encodeName(pipe).constData(), &status), 0);
+    QVERIFY2(S_ISFIFO(status.st_mode), "the pipe was replaced by a file");
+    QCOMPARE(QFileInfo(chosen).isSymLink(), throughALink);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), filesBefore);
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    const platform::MessageBox::Shown told = platform::MessageBox::shown().constFirst();
+    QCOMPARE(told.icon, QMessageBox::Warning);
+    QVERIFY2(told.text.startsWith(QStringLiteral("The reading could not be saved to \"%1\".\n\n").arg(chosen)),
+             qPrintable(told.text));
+    QVERIFY(document->isVisible());
 }
 
 void tst_SaveReading::save_failure_keepsEarlierFilesAndTellsWhy_data()

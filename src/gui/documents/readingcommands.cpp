@@ -39,6 +39,12 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
         *reason = tr("The file is read-only.");
         return false;
     }
+    // The new file would be renamed over a pipe or a device (root may even replace /dev/null
+    // through a link), so that whatever reads it lost it for good. A folder gets Qt's own reason.
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        *reason = tr("It is a pipe, a device or a socket, not a file.");
+        return false;
+    }
     QSaveFile file(path);
     // Unbuffered, so that a write the disk refuses (full, gone) fails here and not in a flush at
     // commit(), which would go unnoticed and put an empty file in place of the earlier one.
