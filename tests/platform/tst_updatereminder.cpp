@@ -9,13 +9,20 @@
 #include "gui/platform/weblinks.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 // The start-up reminder as the program runs it: the real clock, the per-user settings store (in
 // Qt's test folders), the message box seam and the browser.
@@ -33,6 +40,8 @@ private slots:
     void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage();
     void settingsFileIsAPipe_firstStartAndThePipeStays_data();
     void settingsFileIsAPipe_firstStartAndThePipeStays();
+    void settingsLockIsNoFile_startGoesOnAndItStays_data();
+    void settingsLockIsNoFile_startGoesOnAndItStays();
 
 private:
     void storeDaysFromToday(int days);
@@ -148,6 +157,52 @@ void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays()
 
     QVERIFY2(!fifo.readerWaited(), "the reminder waited for a writer on the named pipe");
     QVERIFY(fifo.stillThere());
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+    QVERIFY(m_urls.urls.isEmpty());
+}
+
+void tst_UpdateReminder::settingsLockIsNoFile_startGoesOnAndItStays_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+    QTest::newRow("a named pipe") << QStringLiteral("pipe");
+    QTest::newRow("a link to nothing") << QStringLiteral("link");
+}
+
+// The store takes a lock file beside its file while it writes, and waits for as long as it
+// cannot; a lock that is no file it can make or remove would keep start-up waiting for ever.
+void tst_UpdateReminder::settingsLockIsNoFile_startGoesOnAndItStays()
+{
+    QFETCH(QString, kind);
+    QVERIFY(QDir().mkpath(QFileInfo(settingsFile()).path()));
+    const QByteArray lock = QFile::encodeName(settingsFile() + QStringLiteral(".lock"));
+    const mode_t type = kind == QLatin1String("folder") ? S_IFDIR : kind == QLatin1String("pipe") ? S_IFIFO : S_IFLNK;
+    const bool made = type == S_IFDIR ? ::mkdir(lock.constData(), 0700) == 0
+                      : type == S_IFIFO ? ::mkfifo(lock.constData(), 0600) == 0
+                                        : ::symlink("nowhere", lock.constData()) == 0;
+    QVERIFY(made);
+    const auto removeLock = qScopeGuard([&lock] { ::remove(lock.constData()); });
+
+    // Waiting here for ever would leave the test to its time-out: end it with the reason instead.
+    std::mutex mutex;
+    std::condition_variable returned;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> locked(mutex);
+        if (!returned.wait_for(locked, std::chrono::seconds(10), [&done] { return done; }))
+            qFatal("the reminder has waited 10 s for the settings store's lock");
+    });
+    app::UpdateReminder(); // a first start: it would store today
+    {
+        const std::lock_guard<std::mutex> locked(mutex);
+        done = true;
+    }
+    returned.notify_one();
+    watchdog.join();
+
+    struct stat status {};
+    QCOMPARE(::lstat(lock.constData(), &status), 0);
+    QCOMPARE(status.st_mode & S_IFMT, type);
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
 }

@@ -20,11 +20,18 @@ std::unique_ptr<QSettings> openSettingsStore()
     // QSettings reads its files as it is made, the application's file and then the
     // organisation's, both in the folder QStandardPaths gives it on Linux.
     const QDir folder(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    for (const QString &file : {name + QStringLiteral("/") + name + QStringLiteral(".ini"), name + QStringLiteral(".ini")}) {
-        const QFileInfo info(folder.filePath(file));
+    const QString file = folder.filePath(name + QStringLiteral("/") + name + QStringLiteral(".ini"));
+    for (const QString &path : {file, folder.filePath(name + QStringLiteral(".ini"))}) {
+        const QFileInfo info(path);
         if (info.exists() && !info.isFile())
             return nullptr;
     }
+    // While it writes, QSettings holds a lock file beside its file, and waits for as long as
+    // another lock stands there that it cannot read or remove: a folder, a pipe, a link to
+    // nothing would keep start-up (or a save) waiting for ever.
+    const QFileInfo lock(file + QStringLiteral(".lock"));
+    if ((lock.exists() && !lock.isFile()) || (lock.isSymLink() && !lock.exists()))
+        return nullptr;
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, name, name);
 }
 
