@@ -1,5 +1,6 @@
 #include "core/program/handover.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QElapsedTimer>
 #include <QScopeGuard>
@@ -55,6 +56,7 @@ private slots:
     void otherMessages_areIgnored();
     void socketOfAKilledCopy_neverBlocks();
     void nobodyListening_saysSo();
+    void runtimeFolderTooLongForASocket_fileStillReachesTheRunningCopy();
     void someoneElsesSocket_getsNothing();
     void copyThatTakesNoConnections_neverBlocks();
 
@@ -138,6 +140,21 @@ void tst_HandOver::socketOfAKilledCopy_neverBlocks()
 void tst_HandOver::nobodyListening_saysSo()
 {
     QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 100));
+}
+
+// A socket's name holds at most 107 bytes; the runtime folder may be longer than that.
+void tst_HandOver::runtimeFolderTooLongForASocket_fileStillReachesTheRunningCopy()
+{
+    const QString folder = m_dir->filePath(QString(120, QLatin1Char('r')));
+    QVERIFY(QDir().mkpath(folder));
+    const QString socket = program::handOverSocketPath(folder);
+    program::HandOverListener listener(socket);
+    QVERIFY(listener.listen());
+    QSignalSpy handed(&listener, &program::HandOverListener::fileHandedOver);
+
+    QVERIFY(program::handOverFile(program::handOverSocketPath(folder), QStringLiteral("/tmp/x.kvl")));
+    QVERIFY(handed.wait(2000));
+    QCOMPARE(handed.constFirst().constFirst().toString(), QStringLiteral("/tmp/x.kvl"));
 }
 
 // A running copy that hangs: it listens, but its queue of waiting connections is full.

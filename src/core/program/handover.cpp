@@ -50,9 +50,12 @@ QString handOverSocketPath(const QString &directory)
     QString dir = directory;
     if (dir.isEmpty())
         dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
+    const QString name = QStringLiteral("tovrin-%1.socket").arg(::getuid());
+    // A socket's name has room for about a hundred bytes: in a runtime folder too long for that,
+    // the socket goes to the temporary folder, as when there is no runtime folder.
+    if (dir.isEmpty() || QFile::encodeName(QDir(dir).filePath(name)).size() >= int(sizeof(sockaddr_un::sun_path)))
         dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("tovrin-%1.socket").arg(::getuid()));
+    return QDir(dir).filePath(name);
 }
 
 bool handOverFile(const QString &socketPath, const QString &path, int timeoutMs)

@@ -15,7 +15,8 @@ namespace program {
 constexpr int kMaximumHandOverPath = 4096;
 
 // The socket's path in directory (empty: the user's runtime folder, else the temporary folder),
-// named for the user.
+// named for the user. A folder whose path leaves a socket no room for its name gives way to the
+// temporary folder.
 QString handOverSocketPath(const QString &directory = QString());
 
 // Sends path to the copy listening at socketPath. False when no copy took the message within
