@@ -40,6 +40,7 @@ private slots:
     void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage();
     void settingsFileIsAPipe_firstStartAndThePipeStays_data();
     void settingsFileIsAPipe_firstStartAndThePipeStays();
+    void settingsFileHuge_firstStartAndTheFileStays();
     void settingsLockIsNoFile_startGoesOnAndItStays_data();
     void settingsLockIsNoFile_startGoesOnAndItStays();
 
@@ -157,6 +158,25 @@ void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays()
 
     QVERIFY2(!fifo.readerWaited(), "the reminder waited for a writer on the named pipe");
     QVERIFY(fifo.stillThere());
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+    QVERIFY(m_urls.urls.isEmpty());
+}
+
+// The store reads its whole file at once: a file of a terabyte (sparse, so it takes no disk) is
+// more memory than there is, and start-up would end in std::bad_alloc.
+void tst_UpdateReminder::settingsFileHuge_firstStartAndTheFileStays()
+{
+    constexpr qint64 kTerabyte = qint64(1) << 40;
+    {
+        QFile file(settingsFile());
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(kTerabyte))
+            QSKIP("this file system holds no sparse file of a terabyte");
+    }
+    const auto removeFile = qScopeGuard([] { QFile::remove(settingsFile()); });
+
+    app::UpdateReminder();
+
+    QCOMPARE(QFileInfo(settingsFile()).size(), kTerabyte);
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
 }

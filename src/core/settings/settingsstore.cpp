@@ -8,6 +8,14 @@
 
 namespace settings {
 
+namespace {
+
+// Far more than the store ever holds (the reminder's date and five paths). QSettings reads its
+// whole file into memory at once: a file of many gigabytes would end the program.
+constexpr qint64 kMaximumFileSize = 1024 * 1024;
+
+} // namespace
+
 QString settingsApplicationName()
 {
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
@@ -23,7 +31,7 @@ std::unique_ptr<QSettings> openSettingsStore()
     const QString file = folder.filePath(name + QStringLiteral("/") + name + QStringLiteral(".ini"));
     for (const QString &path : {file, folder.filePath(name + QStringLiteral(".ini"))}) {
         const QFileInfo info(path);
-        if (info.exists() && !info.isFile())
+        if (info.exists() && (!info.isFile() || info.size() > kMaximumFileSize))
             return nullptr;
     }
     // While it writes, QSettings holds a lock file beside its file, and waits for as long as
