@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
@@ -51,11 +52,15 @@ private:
     static QString settingsFile(bool organisation = false);
 
     BrowserCatcher m_urls;
+    QTemporaryDir m_systemFolder; // the system's configuration folder, whose files the store reads too
 };
 
 void tst_UpdateReminder::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    // Before the first store: QSettings looks the system's folders up once.
+    QVERIFY(m_systemFolder.isValid());
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_systemFolder.path()));
 }
 
 QString tst_UpdateReminder::settingsFile(bool organisation)
@@ -141,18 +146,24 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
 
 void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays_data()
 {
-    QTest::addColumn<bool>("organisation");
-    QTest::newRow("the program's file") << false;
-    QTest::newRow("the organisation's file") << true;
+    QTest::addColumn<QString>("file");
+    QTest::newRow("the program's file") << settingsFile();
+    QTest::newRow("the organisation's file") << settingsFile(true);
+    QTest::newRow("the program's file in the system's folder")
+        << m_systemFolder.filePath(QStringLiteral("tst_updatereminder/tst_updatereminder.ini"));
+    QTest::newRow("the organisation's file in the system's folder")
+        << m_systemFolder.filePath(QStringLiteral("tst_updatereminder.ini"));
 }
 
 void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays()
 {
-    QFETCH(bool, organisation);
+    QFETCH(QString, file);
     storeDaysFromToday(-20); // a reminder that would be due, were the file read
-    QFile::remove(settingsFile(organisation));
-    const testsupport::Fifo fifo(settingsFile(organisation));
+    QFile::remove(file);
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    const testsupport::Fifo fifo(file);
     QVERIFY(fifo.made());
+    const auto removeFifo = qScopeGuard([&file] { QFile::remove(file); });
 
     app::UpdateReminder();
 

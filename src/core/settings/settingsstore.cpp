@@ -26,13 +26,18 @@ std::unique_ptr<QSettings> openSettingsStore()
 {
     const QString name = settingsApplicationName();
     // QSettings reads its files as it is made, the application's file and then the
-    // organisation's, both in the folder QStandardPaths gives it on Linux.
+    // organisation's, first in the user's folder QStandardPaths gives it on Linux, then in each of
+    // the system's (XDG_CONFIG_DIRS, /etc/xdg).
     const QDir folder(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     const QString file = folder.filePath(name + QStringLiteral("/") + name + QStringLiteral(".ini"));
-    for (const QString &path : {file, folder.filePath(name + QStringLiteral(".ini"))}) {
-        const QFileInfo info(path);
-        if (info.exists() && (!info.isFile() || info.size() > kMaximumFileSize))
-            return nullptr;
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    folders.prepend(folder.path());
+    for (const QString &read : std::as_const(folders)) {
+        for (const QString &path : {name + QStringLiteral("/") + name + QStringLiteral(".ini"), name + QStringLiteral(".ini")}) {
+            const QFileInfo info(QDir(read).filePath(path));
+            if (info.exists() && (!info.isFile() || info.size() > kMaximumFileSize))
+                return nullptr;
+        }
     }
     // While it writes, QSettings holds a lock file beside its file, and waits for as long as
     // another lock stands there that it cannot read or remove: a folder, a pipe, a link to
