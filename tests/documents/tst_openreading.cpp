@@ -61,6 +61,7 @@ private slots:
     void openFile_fromTheCommandLine();
     void openFile_whileAReadingIsOnShow_replacesIt();
     void handedOverFile_waitsUntilTheReadingsDialogCloses();
+    void handedOverFile_waitingOnADialogOfAMinimisedWindow_bringsTheWindowBack();
     void handedOverFile_beforeTheMainWindowIsBuilt_opensInIt();
     void drop_oneLocalReading_opensIt_anythingElseRefused_data();
     void drop_oneLocalReading_opensIt_anythingElseRefused();
@@ -419,6 +420,39 @@ void tst_OpenReading::handedOverFile_waitsUntilTheReadingsDialogCloses()
     QVERIFY(windowThereWhenItClosed);
     QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
     QVERIFY(reading.isNull() || !reading->isVisible());
+}
+
+// As when a message box is open, the user minimises the main window, and a second start hands a
+// file over: the dialog went down with the window, and nothing would show the user why their file
+// does not open.
+void tst_OpenReading::handedOverFile_waitingOnADialogOfAMinimisedWindow_bringsTheWindowBack()
+{
+    const QString handed = write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile());
+    m_main->setWindowState(m_main->windowState() | Qt::WindowMinimized);
+
+    bool backWhileTheDialogWasOpen = false;
+    QEventLoop application; // as QApplication::exec() runs the program
+    QTimer::singleShot(0, m_main, [&] {
+        QPointer<QDialog> dialog = new QDialog(m_main);
+        QTimer::singleShot(0, dialog, [&] {
+            guitest::program().openHandedOverFile(handed);
+            backWhileTheDialogWasOpen = !(m_main->windowState() & Qt::WindowMinimized) && documentText().isEmpty();
+            dialog->reject();
+        });
+        dialog->exec();
+        delete dialog;
+    });
+    QTimer opened;
+    connect(&opened, &QTimer::timeout, &application, [&] {
+        if (!documentText().isEmpty())
+            application.quit();
+    });
+    opened.start(20);
+    QTimer::singleShot(5000, &application, &QEventLoop::quit); // never for ever
+    application.exec();
+
+    QVERIFY(backWhileTheDialogWasOpen);
+    QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
 }
 
 // As when a second start hands a file over while start-up still asks about updates.
