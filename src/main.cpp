@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QTimer>
 
 #include <fontconfig/fontconfig.h>
 
@@ -72,6 +71,10 @@ int main(int argc, char *argv[])
     QObject::connect(&handOver, &program::HandOverListener::fileHandedOver, &owner, &app::Program::openHandedOverFile);
     handOver.listen();
     QObject::connect(&owner, &app::Program::leaving, &handOver, &program::HandOverListener::close);
+    // The file of this start waits for the main window as a handed-over one does, so that a file
+    // handed over while the update question is asked, the newer one, takes its place.
+    if (!file.isEmpty())
+        owner.openHandedOverFile(file);
     app::UpdateReminder(installIcon);
     frmMain *main = owner.mainWindow();
     app::reportStartupMomentIfAsked("window");
@@ -79,7 +82,5 @@ int main(int argc, char *argv[])
     app::reportFirstPaintIfAsked(main);
     main->show();
     app::reportStartupMomentIfAsked("shown");
-    if (!file.isEmpty())
-        QTimer::singleShot(0, main, [main, file] { main->openSavedReading(file); });
     return QApplication::exec();
 }

@@ -31,6 +31,21 @@ def write_reading(path, couple):
     return path
 
 
+def scrambled(text):
+    """A detail or setting as the program stores it."""
+    return "".join(chr(ord(c) + SCRAMBLE_OFFSET) for c in text)
+
+
+def remind_of_updates_at_the_next_start():
+    """A settings file whose update reminder is due: the next start asks first."""
+    settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "tovrin", "tovrin.ini")
+    os.makedirs(os.path.dirname(settings), exist_ok=True)
+    # QSettings writes a key's characters past ASCII as %XX.
+    key = "".join(c if c < "\x80" else "%%%02X" % ord(c) for c in scrambled("Duration"))
+    with open(settings, "w", encoding="utf-8") as ini:
+        ini.write("[Settings]\n%s=%s\n" % (key, scrambled("2000-01-01")))
+
+
 def reading_start(couple):
     """How the Comprehensive reading of the couple begins."""
     return main.partner_block("Male Information", couple.male)
@@ -113,6 +128,29 @@ class OpeningTest(e2e.TovrinTestCase):
         doc_wid, _, reading = main.shown_document(program, app, main_wid)
         self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
 
+
+    def test_file_handed_over_while_start_up_asks_about_updates_wins_over_the_first(self):
+        first = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
+        newer = write_reading(os.path.join(os.environ["HOME"], "max and eve.kvl"), MAX_AND_EVE)
+        remind_of_updates_at_the_next_start()
+        program = self.start([first])
+        app = program.application()
+        question = e2e.message_box(app)
+        self.assertIn("Do you want to check for an update?", e2e.message_text(question))
+
+        # The user opens another reading while the question waits for an answer.
+        second = self.start([newer])
+        self.assertEqual(second.wait_exit(), 0)
+        e2e.click(e2e.find(question, "push button", "No"))
+
+        # The reading opened last is the one shown, and the details are its own.
+        main_wid = program.window(MAIN_TITLE)
+        doc_wid, _, reading = main.shown_document(program, app, main_wid)
+        self.assertTrue(reading.startswith(reading_start(MAX_AND_EVE)), reading)
+        self.assertEqual(main.couple_inputs(app), MAX_AND_EVE)
+        e2e.key("Escape", window=doc_wid)
+        e2e.wait_for_window_gone(doc_wid)
+        self.assertEqual(main.couple_inputs(app), MAX_AND_EVE, "no reading opened after it")
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
