@@ -63,6 +63,7 @@ private slots:
     void handedOverFile_waitsUntilTheReadingsDialogCloses();
     void handedOverFile_waitingOnADialogOfAMinimisedWindow_bringsTheWindowBack();
     void handedOverFile_beforeTheMainWindowIsBuilt_opensInIt();
+    void handedOverFile_whileStartUpAsksAboutUpdates_bringsTheQuestionForward();
     void drop_oneLocalReading_opensIt_anythingElseRefused_data();
     void drop_oneLocalReading_opensIt_anythingElseRefused();
     void recentList_newestFirst_keptAcrossRestarts_goneFilesLeave();
@@ -462,6 +463,34 @@ void tst_OpenReading::handedOverFile_beforeTheMainWindowIsBuilt_opensInIt()
     QVERIFY(!guitest::mainWindow());
     guitest::program().openHandedOverFile(write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile()));
 
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
+    QTRY_VERIFY(documentText().contains(QLatin1String("John Paul Smith")));
+}
+
+// The update question has no main window behind it: when the user has gone to another program
+// meanwhile, a file handed over would wait behind it, unseen.
+void tst_OpenReading::handedOverFile_whileStartUpAsksAboutUpdates_bringsTheQuestionForward()
+{
+    guitest::unloadAll();
+    QWidget otherProgram;
+    otherProgram.show();
+    const QString handed = write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile());
+
+    QDialog question;
+    bool questionInFront = false;
+    QTimer::singleShot(0, &question, [&] {
+        otherProgram.activateWindow();
+        if (!QTest::qWaitForWindowActive(&otherProgram))
+            return;
+        guitest::program().openHandedOverFile(handed);
+        questionInFront = QTest::qWaitFor([&] { return QApplication::activeWindow() == &question; });
+        question.reject();
+    });
+    question.exec();
+    otherProgram.hide();
+
+    QVERIFY(questionInFront);
     m_main = guitest::showMainWindow();
     QVERIFY(m_main);
     QTRY_VERIFY(documentText().contains(QLatin1String("John Paul Smith")));

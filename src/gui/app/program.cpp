@@ -92,11 +92,13 @@ void Program::QuitApplication()
 void Program::openHandedOverFile(const QString &path)
 {
     m_waitingFile = path;
-    // The user's attention goes to what keeps the file waiting. A dialog goes down to the task
-    // bar with its minimised main window, so that comes back first.
+    // The user's attention goes to what keeps the file waiting: a dialog, or before the main
+    // window exists, start-up's update question. A dialog goes down to the task bar with its
+    // minimised main window, so that comes back first.
     QWidget *dialog = QApplication::activeModalWidget();
-    if (dialog && insideAnotherEventLoop() && !m_quitting && m_main) {
-        m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+    if (dialog && !m_quitting && (!m_main || insideAnotherEventLoop())) {
+        if (m_main)
+            m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
         dialog->raise();
         dialog->activateWindow();
     }
