@@ -1,3 +1,4 @@
+#include "core/program/commandline.h"
 #include "core/program/handover.h"
 
 #include <QDir>
@@ -6,6 +7,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <cerrno>
 #include <csignal>
@@ -59,6 +61,8 @@ private slots:
     void runtimeFolderTooLongForASocket_fileStillReachesTheRunningCopy();
     void someoneElsesSocket_getsNothing();
     void copyThatTakesNoConnections_neverBlocks();
+    void commandLineFile_placedOnThisComputer_data();
+    void commandLineFile_placedOnThisComputer();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -218,6 +222,36 @@ void tst_HandOver::someoneElsesSocket_getsNothing()
     QCOMPARE(answer, 'y');
 
     QVERIFY(!program::handOverFile(socket, QStringLiteral("/home/ann/secret couple.kvl"), 200));
+}
+
+// The file a start names, as the hand-over sends it or the main window opens it.
+void tst_HandOver::commandLineFile_placedOnThisComputer_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QString>("path"); // the file opened; empty: refused
+    const QString here = QDir::currentPath();
+    QTest::newRow("a path") << "/home/ann/ours.kvl" << "/home/ann/ours.kvl";
+    QTest::newRow("a relative name") << "ours.kvl" << here + "/ours.kvl";
+    QTest::newRow("a name that only looks encoded") << "our%20reading.kvl" << here + "/our%20reading.kvl";
+    QTest::newRow("a URL") << "file:///home/ann/our%20reading.kvl" << "/home/ann/our reading.kvl";
+    QTest::newRow("a URL with localhost") << "file://localhost/home/ann/ours.kvl" << "/home/ann/ours.kvl";
+    QTest::newRow("a URL with LOCALHOST") << "FILE://LOCALHOST/home/ann/ours.kvl" << "/home/ann/ours.kvl";
+    // Its path is no path here: read on this computer it would name another file.
+    QTest::newRow("a file on another computer") << "file://ann-laptop/home/ann/ours.kvl" << QString();
+}
+
+void tst_HandOver::commandLineFile_placedOnThisComputer()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, path);
+    QString fault;
+    const std::optional<QString> file = program::commandLineFile(argument, &fault);
+    if (path.isEmpty()) {
+        QVERIFY(!file);
+        QVERIFY(fault.contains(argument));
+    } else {
+        QCOMPARE(file.value_or(QStringLiteral("refused: ") + fault), path);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_HandOver)

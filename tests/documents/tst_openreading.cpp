@@ -506,6 +506,11 @@ void tst_OpenReading::drop_oneLocalReading_opensIt_anythingElseRefused_data()
     QTest::newRow("two files") << QList<QUrl>{reading, reading} << QString() << false;
     QTest::newRow("a remote address") << QList<QUrl>{QUrl(QStringLiteral("https://example.com/reading.kvl"))}
                                       << QString() << false;
+    QTest::newRow("a reading named with localhost")
+        << QList<QUrl>{QUrl(QStringLiteral("file://localhost/READING"))} << QString() << true;
+    // Its path is no path on this computer: read here, it would name another file.
+    QTest::newRow("a reading on another computer")
+        << QList<QUrl>{QUrl(QStringLiteral("file://otherhost/READING"))} << QString() << false;
     QTest::newRow("another kind of file") << QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"))}
                                           << QString() << false;
     QTest::newRow("text") << QList<QUrl>() << QStringLiteral("John") << false;
@@ -518,8 +523,8 @@ void tst_OpenReading::drop_oneLocalReading_opensIt_anythingElseRefused()
     QFETCH(bool, accepted);
     const QString path = write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile());
     for (QUrl &url : urls) {
-        if (url.toLocalFile().endsWith(QLatin1String("READING")))
-            url = QUrl::fromLocalFile(path);
+        if (url.path().endsWith(QLatin1String("READING")))
+            url.setPath(QUrl::fromLocalFile(path).path());
     }
     typeOtherCouple();
     const QStringList before = inputs(m_main);

@@ -50,27 +50,52 @@ QString processCommandLine(const QCoreApplication &application)
     }
     if (files.isEmpty())
         return QString();
+    QString fault;
+    const std::optional<QString> file = commandLineFile(files.constFirst(), &fault);
+    if (!file) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(fault));
+        std::exit(EXIT_FAILURE);
+    }
+    return *file;
+}
+
+std::optional<QString> commandLineFile(const QString &argument, QString *fault)
+{
     // A file manager or a script may name the file by its URL (file:///home/ann/our%20reading.kvl).
-    QString file = files.constFirst();
+    QString file = argument;
     if (file.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
         const QUrl url(file);
-        if (!url.isValid() || !(url.host().isEmpty() || url.host() == QLatin1String("localhost"))) {
-            std::fprintf(stderr, "%s: only a file on this computer can be opened (%s)\n",
-                         qPrintable(QCoreApplication::applicationName()), qPrintable(file));
-            std::exit(EXIT_FAILURE);
+        const std::optional<QString> local = url.isValid() ? localFilePath(url) : std::nullopt;
+        if (!local) {
+            *fault = QStringLiteral("only a file on this computer can be opened (%1)").arg(argument);
+            return std::nullopt;
         }
-        file = url.toLocalFile();
+        file = *local;
     }
     if (file.isEmpty())
         return QString(); // an empty argument names no file
     // A relative name cannot be placed when the folder it was given in has been removed.
     const QString absolute = QFileInfo(file).absoluteFilePath();
     if (!QFileInfo(absolute).isAbsolute()) {
-        std::fprintf(stderr, "%s: cannot tell where %s is: the current folder is gone\n",
-                     qPrintable(QCoreApplication::applicationName()), qPrintable(file));
-        std::exit(EXIT_FAILURE);
+        *fault = QStringLiteral("cannot tell where %1 is: the current folder is gone").arg(file);
+        return std::nullopt;
     }
     return absolute;
+}
+
+std::optional<QString> localFilePath(const QUrl &url)
+{
+    if (!url.isLocalFile())
+        return std::nullopt;
+    // QUrl gives a URL with a host the path //host/..., which this system reads as /host/....
+    if (url.host() == QLatin1String("localhost")) {
+        QUrl here = url;
+        here.setHost(QString());
+        return here.toLocalFile();
+    }
+    if (!url.host().isEmpty())
+        return std::nullopt;
+    return url.toLocalFile();
 }
 
 } // namespace program

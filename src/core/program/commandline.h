@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+
 class QCoreApplication;
+class QUrl;
 
 namespace program {
 
@@ -11,5 +14,15 @@ namespace program {
 // an unknown option or a second file prints the fault to standard error and ends it with status 1.
 // Returns FILE made absolute, or an empty text when there is none.
 QString processCommandLine(const QCoreApplication &application);
+
+// FILE as the command line gives it, made absolute: a relative name from the current folder, a
+// file: URL (file:///home/ann/our%20reading.kvl, or with the host localhost) by its path. An empty
+// text for an empty FILE. Nothing when FILE cannot be placed: a file on another computer, or a
+// relative name when the current folder is gone; fault then says why.
+std::optional<QString> commandLineFile(const QString &argument, QString *fault);
+
+// The path on this computer of a file: URL, with or without the host localhost. Nothing for any
+// other URL: the path of a file on another computer would name some other file here.
+std::optional<QString> localFilePath(const QUrl &url);
 
 } // namespace program

@@ -1,6 +1,7 @@
 #include "gui/app/frmmain.h"
 
 #include "core/numerology/calendar.h"
+#include "core/program/commandline.h"
 #include "core/program/version.h"
 #include "core/readings/reading.h"
 #include "core/readings/validation.h"
@@ -470,15 +471,16 @@ void frmMain::mnuClearRecent_Click()
 namespace {
 
 // The local saved reading a drag carries, or an empty text when it carries anything else: text,
-// a remote address, several files, or a file whose name does not end in "kvl".
+// a remote address, a file on another computer, several files, or a file whose name does not end
+// in "kvl".
 QString droppedReading(const QMimeData *data)
 {
     if (!data || !data->hasUrls() || data->urls().size() != 1)
         return QString();
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile() || !url.toLocalFile().endsWith(QLatin1String("kvl"), Qt::CaseSensitive))
+    const std::optional<QString> path = program::localFilePath(data->urls().constFirst());
+    if (!path || !path->endsWith(QLatin1String("kvl"), Qt::CaseSensitive))
         return QString();
-    return url.toLocalFile();
+    return *path;
 }
 
 } // namespace
