@@ -123,11 +123,14 @@ void tst_frmMain::nameBox_pastedLineBreaksAndTabs_becomeBlanks_data()
 {
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("name");
-    QTest::newRow("line feed") << QStringLiteral("Mary\nAnn") << QStringLiteral("Mary Ann");
-    QTest::newRow("tab") << QStringLiteral("Mary\tAnn") << QStringLiteral("Mary Ann");
-    QTest::newRow("CR LF") << QStringLiteral("Mary\r\nAnn") << QStringLiteral("Mary  Ann");
-    QTest::newRow("line separator") << QStringLiteral("Mary\u2028Ann") << QStringLiteral("Mary Ann");
-    QTest::newRow("one line already") << QStringLiteral("Mary Ann") << QStringLiteral("Mary Ann");
+    QTest::addColumn<int>("room"); // characters the box takes beyond "Jo"; 0: as many as it allows
+    QTest::newRow("line feed") << QStringLiteral("Mary\nAnn") << QStringLiteral("Mary Ann") << 0;
+    QTest::newRow("tab") << QStringLiteral("Mary\tAnn") << QStringLiteral("Mary Ann") << 0;
+    QTest::newRow("CR LF") << QStringLiteral("Mary\r\nAnn") << QStringLiteral("Mary  Ann") << 0;
+    QTest::newRow("line separator") << QStringLiteral("Mary\u2028Ann") << QStringLiteral("Mary Ann") << 0;
+    QTest::newRow("one line already") << QStringLiteral("Mary Ann") << QStringLiteral("Mary Ann") << 0;
+    // A full box cuts the emoji's two halves apart; the half that fitted goes too.
+    QTest::newRow("emoji cut at the limit") << QStringLiteral("Ann\U0001F600") << QStringLiteral("Ann") << 4;
 }
 
 // The box holds what it shows, so the reading shows the name on one line and Save takes it.
@@ -135,7 +138,10 @@ void tst_frmMain::nameBox_pastedLineBreaksAndTabs_becomeBlanks()
 {
     QFETCH(QString, pasted);
     QFETCH(QString, name);
+    QFETCH(int, room);
     auto *box = child<QLineEdit>(m_main, "txtFM");
+    if (room > 0)
+        box->setMaxLength(2 + room);
     box->setText(QStringLiteral("Jo"));
     box->setCursorPosition(1);
     QGuiApplication::clipboard()->setText(pasted);

@@ -77,6 +77,8 @@ void tst_WebAddresses::find_data()
     row("a run over the limit is dropped before trimming",
         QStringLiteral("http://example.com/x") + QString(32767, QLatin1Char(')')), {}, {});
     row("www. over and over is one run, dropped", QStringLiteral("www.").repeated(8000), {}, {});
+    row("half of an emoji before the address", QStringLiteral("Ann\xD83D www.example.com"),
+        {QStringLiteral("www.example.com")}, {QStringLiteral("http://www.example.com")});
     row("addresses hiding where they lead stay plain text",
         QStringLiteral("www.example.com@evil.test http://user:pw@127.0.0.1:631/admin mailto:a@evil.test?cc=b@evil.test "
                        "www.exam\u202Eple.com"),

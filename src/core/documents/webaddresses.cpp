@@ -143,6 +143,20 @@ bool isSingleMailAddress(const QUrl &url)
     });
 }
 
+// text with U+FFFD in place of each half of a character whose other half is missing. The pattern
+// finds nothing at all in a text that holds one; the replacement keeps every position.
+QString withWholeCharacters(const QString &text)
+{
+    QString whole = text;
+    for (qsizetype i = 0; i < whole.size(); ++i) {
+        if (whole.at(i).isHighSurrogate() && i + 1 < whole.size() && whole.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (whole.at(i).isSurrogate())
+            whole[i] = QChar::ReplacementCharacter;
+    }
+    return whole;
+}
+
 } // namespace
 
 QUrl webAddressToOpen(const QString &written)
@@ -175,11 +189,12 @@ QUrl webAddressToOpen(const QString &written)
     return url;
 }
 
-QList<WebAddress> findWebAddresses(const QString &text)
+QList<WebAddress> findWebAddresses(const QString &written)
 {
     QList<WebAddress> found;
-    if (text.isEmpty())
+    if (written.isEmpty())
         return found; // without compiling the pattern: a box is often empty, as at start-up
+    const QString text = withWholeCharacters(written);
     // A run of direction still open where an address begins would show it in another order than
     // the one it is opened in ("www.evil.test/doog.www" turned around reads "www.good/tset.live.www").
     readings::DirectionRuns runs;

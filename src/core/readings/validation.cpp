@@ -104,6 +104,19 @@ ValidationResult checkSavedDetails(const PartnerDetails &d)
 QString onOneLine(QString text)
 {
     std::replace_if(text.begin(), text.end(), breaksALine, QLatin1Char(' '));
+    // A box at its length limit keeps as much of a paste as fits, and may cut a character written
+    // in two halves (an emoji) between them; the half left would be saved as U+FFFD.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            text[kept++] = c;
+            text[kept++] = text.at(++i);
+        } else if (!c.isSurrogate()) {
+            text[kept++] = c;
+        }
+    }
+    text.truncate(kept);
     return text;
 }
 

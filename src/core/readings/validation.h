@@ -43,7 +43,8 @@ ValidationResult checkInput(const PartnerDetails &details);
 ValidationResult checkSavedDetails(const PartnerDetails &details);
 
 // The text with a blank in place of each character that checkSavedDetails() refuses because it
-// would begin a new line of a reading (a pasted line break or tab, for one).
+// would begin a new line of a reading (a pasted line break or tab, for one), and without any half
+// of a character written in two halves whose other half is missing.
 QString onOneLine(QString text);
 
 } // namespace readings

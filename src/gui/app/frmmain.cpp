@@ -61,7 +61,7 @@ QLineEdit *frmMain::lineEdit(QWidget *parent, const char *name, const QString &a
     connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
         const QString oneLine = readings::onOneLine(text);
         if (oneLine != text) {
-            const int cursor = edit->cursorPosition();
+            const int cursor = int(readings::onOneLine(text.left(edit->cursorPosition())).size());
             edit->setText(oneLine);
             edit->setCursorPosition(cursor);
         }
