@@ -76,6 +76,7 @@ private:
     void open(const QString &path);
     void typeOtherCouple();
     QString documentText() const;
+    void runUntilAReadingShows();
 };
 
 void tst_OpenReading::init()
@@ -119,6 +120,21 @@ QString tst_OpenReading::documentText() const
 {
     frmSaveDocument *document = guitest::documentWindow();
     return document && document->isVisible() ? document->RTB()->text() : QString();
+}
+
+// Runs an event loop as QApplication::exec() runs the program, until the Comprehensive reading
+// shows (five seconds at most).
+void tst_OpenReading::runUntilAReadingShows()
+{
+    QEventLoop application;
+    QTimer opened;
+    connect(&opened, &QTimer::timeout, &application, [&] {
+        if (!documentText().isEmpty())
+            application.quit();
+    });
+    opened.start(20);
+    QTimer::singleShot(5000, &application, &QEventLoop::quit);
+    application.exec();
 }
 
 void tst_OpenReading::saveThenOpen_sameInputsAndSameDocument()
@@ -394,7 +410,6 @@ void tst_OpenReading::handedOverFile_waitsUntilTheReadingsDialogCloses()
 
     bool keptWhileTheDialogWasOpen = false;
     bool windowThereWhenItClosed = false;
-    QEventLoop application; // as QApplication::exec() runs the program
     QTimer::singleShot(0, reading, [&] {
         QPointer<QDialog> dialog = new QDialog(reading);
         QTimer::singleShot(0, dialog, [&] {
@@ -408,14 +423,7 @@ void tst_OpenReading::handedOverFile_waitsUntilTheReadingsDialogCloses()
         windowThereWhenItClosed = !reading.isNull();
         delete dialog;
     });
-    QTimer opened;
-    connect(&opened, &QTimer::timeout, &application, [&] {
-        if (!documentText().isEmpty())
-            application.quit();
-    });
-    opened.start(20);
-    QTimer::singleShot(5000, &application, &QEventLoop::quit); // never for ever
-    application.exec();
+    runUntilAReadingShows();
 
     QVERIFY(keptWhileTheDialogWasOpen);
     QVERIFY(windowThereWhenItClosed);
@@ -432,7 +440,6 @@ void tst_OpenReading::handedOverFile_waitingOnADialogOfAMinimisedWindow_bringsTh
     m_main->setWindowState(m_main->windowState() | Qt::WindowMinimized);
 
     bool backWhileTheDialogWasOpen = false;
-    QEventLoop application; // as QApplication::exec() runs the program
     QTimer::singleShot(0, m_main, [&] {
         QPointer<QDialog> dialog = new QDialog(m_main);
         QTimer::singleShot(0, dialog, [&] {
@@ -443,14 +450,7 @@ void tst_OpenReading::handedOverFile_waitingOnADialogOfAMinimisedWindow_bringsTh
         dialog->exec();
         delete dialog;
     });
-    QTimer opened;
-    connect(&opened, &QTimer::timeout, &application, [&] {
-        if (!documentText().isEmpty())
-            application.quit();
-    });
-    opened.start(20);
-    QTimer::singleShot(5000, &application, &QEventLoop::quit); // never for ever
-    application.exec();
+    runUntilAReadingShows();
 
     QVERIFY(backWhileTheDialogWasOpen);
     QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
