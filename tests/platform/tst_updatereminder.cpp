@@ -23,7 +23,11 @@
 #include <thread>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The start-up reminder as the program runs it: the real clock, the per-user settings store (in
 // Qt's test folders), the message box seam and the browser.
@@ -44,6 +48,7 @@ private slots:
     void settingsFileHuge_firstStartAndTheFileStays();
     void settingsLockIsNoFile_startGoesOnAndItStays_data();
     void settingsLockIsNoFile_startGoesOnAndItStays();
+    void settingsLockLeftWhereNothingIsRemoved_startGoesOnAndItStays();
 
 private:
     void storeDaysFromToday(int days);
@@ -234,6 +239,77 @@ void tst_UpdateReminder::settingsLockIsNoFile_startGoesOnAndItStays()
     struct stat status {};
     QCOMPARE(::lstat(lock.constData(), &status), 0);
     QCOMPARE(status.st_mode & S_IFMT, type);
+    QVERIFY(platform::MessageBox::shown().isEmpty());
+    QVERIFY(m_urls.urls.isEmpty());
+}
+
+namespace {
+
+// Makes folder one in which nothing can be removed (on: read-only for a user, immutable for root,
+// whom read-only does not stop), or gives it back. On: false when neither works here.
+bool protectFolder(const QString &folder, bool on)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (::geteuid() != 0)
+        return ::chmod(path.constData(), on ? 0555 : 0755) == 0 && (!on || ::access(path.constData(), W_OK) != 0);
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+} // namespace
+
+// A lock left behind by a copy that was ended while it wrote is removed by the next write; in a
+// folder where nothing can be removed it stays, and writing would wait for it for ever.
+void tst_UpdateReminder::settingsLockLeftWhereNothingIsRemoved_startGoesOnAndItStays()
+{
+    const QString folder = QFileInfo(settingsFile()).path();
+    const QString lock = settingsFile() + QStringLiteral(".lock");
+    QVERIFY(QDir().mkpath(folder));
+    {
+        QFile file(settingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.write("[General]\n") > 0); // no reminder yet: a first start stores today
+        QFile left(lock);
+        QVERIFY(left.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+    const auto restore = qScopeGuard([&] {
+        protectFolder(folder, false);
+        QFile::remove(lock);
+    });
+    if (!protectFolder(folder, true))
+        QSKIP("no folder here can be made one where nothing is removed");
+
+    // Waiting here for ever would leave the test to its time-out: after 10 s the folder is given
+    // back, which ends the wait, and the test fails.
+    std::mutex mutex;
+    std::condition_variable returned;
+    bool done = false;
+    bool waited = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> locked(mutex);
+        if (!returned.wait_for(locked, std::chrono::seconds(10), [&done] { return done; })) {
+            waited = true;
+            protectFolder(folder, false);
+        }
+    });
+    app::UpdateReminder();
+    {
+        const std::lock_guard<std::mutex> locked(mutex);
+        done = true;
+    }
+    returned.notify_one();
+    watchdog.join();
+
+    QVERIFY2(!waited, "the reminder waited for a lock it could not remove");
+    QVERIFY(QFileInfo::exists(lock));
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
 }

@@ -45,6 +45,11 @@ std::unique_ptr<QSettings> openSettingsStore()
     const QFileInfo lock(file + QStringLiteral(".lock"));
     if ((lock.exists() && !lock.isFile()) || (lock.isSymLink() && !lock.exists()))
         return nullptr;
+    // A lock left by a copy ended while it wrote goes with the next write, unless its folder lets
+    // nothing be removed (read-only, immutable): then that write waits for ever. QSettings takes
+    // the lock only to write a file it may write.
+    if ((lock.exists() || lock.isSymLink()) && QFileInfo(file).isWritable() && !QFileInfo(lock.absolutePath()).isWritable())
+        return nullptr;
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, name, name);
 }
 

@@ -14,7 +14,8 @@ namespace settings {
 QString settingsApplicationName();
 
 // The store, or null when a file it would read, or the lock file it takes while writing, is there
-// but is no regular file (a pipe, a device, a folder, a link to nothing), or when a file it would
+// but is no regular file (a pipe, a device, a folder, a link to nothing) or stands where it cannot be
+// removed (a read-only folder) while the file it locks may be written, or when a file it would
 // read is larger than any it writes (over a mebibyte): reading a pipe waits for ever, as does
 // locking against a lock that cannot be removed, reading a file of gigabytes takes more memory
 // than there is, and saving would put a file in its place. Without a store the program starts as
