@@ -20,6 +20,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <functional>
 #include <thread>
 #include <QUrl>
 
@@ -197,6 +198,36 @@ void tst_UpdateReminder::settingsFileHuge_firstStartAndTheFileStays()
     QVERIFY(m_urls.urls.isEmpty());
 }
 
+namespace {
+
+// Runs the start-up reminder. Waiting for ever would leave the test to its time-out: should it
+// still wait after 10 s, giveUp (called on another thread) must end the wait or the test. False
+// when it was called.
+bool remindWithinTenSeconds(const std::function<void()> &giveUp)
+{
+    std::mutex mutex;
+    std::condition_variable returned;
+    bool done = false;
+    bool gaveUp = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> locked(mutex);
+        if (!returned.wait_for(locked, std::chrono::seconds(10), [&done] { return done; })) {
+            gaveUp = true;
+            giveUp();
+        }
+    });
+    app::UpdateReminder();
+    {
+        const std::lock_guard<std::mutex> locked(mutex);
+        done = true;
+    }
+    returned.notify_one();
+    watchdog.join();
+    return !gaveUp;
+}
+
+} // namespace
+
 void tst_UpdateReminder::settingsLockIsNoFile_startGoesOnAndItStays_data()
 {
     QTest::addColumn<QString>("kind");
@@ -219,22 +250,8 @@ void tst_UpdateReminder::settingsLockIsNoFile_startGoesOnAndItStays()
     QVERIFY(made);
     const auto removeLock = qScopeGuard([&lock] { ::remove(lock.constData()); });
 
-    // Waiting here for ever would leave the test to its time-out: end it with the reason instead.
-    std::mutex mutex;
-    std::condition_variable returned;
-    bool done = false;
-    std::thread watchdog([&] {
-        std::unique_lock<std::mutex> locked(mutex);
-        if (!returned.wait_for(locked, std::chrono::seconds(10), [&done] { return done; }))
-            qFatal("the reminder has waited 10 s for the settings store's lock");
-    });
-    app::UpdateReminder(); // a first start: it would store today
-    {
-        const std::lock_guard<std::mutex> locked(mutex);
-        done = true;
-    }
-    returned.notify_one();
-    watchdog.join();
+    // A first start: it would store today.
+    remindWithinTenSeconds([] { qFatal("the reminder has waited 10 s for the settings store's lock"); });
 
     struct stat status {};
     QCOMPARE(::lstat(lock.constData(), &status), 0);
@@ -287,28 +304,9 @@ void tst_UpdateReminder::settingsLockLeftWhereNothingIsRemoved_startGoesOnAndItS
     if (!protectFolder(folder, true))
         QSKIP("no folder here can be made one where nothing is removed");
 
-    // Waiting here for ever would leave the test to its time-out: after 10 s the folder is given
-    // back, which ends the wait, and the test fails.
-    std::mutex mutex;
-    std::condition_variable returned;
-    bool done = false;
-    bool waited = false;
-    std::thread watchdog([&] {
-        std::unique_lock<std::mutex> locked(mutex);
-        if (!returned.wait_for(locked, std::chrono::seconds(10), [&done] { return done; })) {
-            waited = true;
-            protectFolder(folder, false);
-        }
-    });
-    app::UpdateReminder();
-    {
-        const std::lock_guard<std::mutex> locked(mutex);
-        done = true;
-    }
-    returned.notify_one();
-    watchdog.join();
-
-    QVERIFY2(!waited, "the reminder waited for a lock it could not remove");
+    // After 10 s the folder is given back, which ends the wait, and the test fails.
+    QVERIFY2(remindWithinTenSeconds([&folder] { protectFolder(folder, false); }),
+             "the reminder waited for a lock it could not remove");
     QVERIFY(QFileInfo::exists(lock));
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
