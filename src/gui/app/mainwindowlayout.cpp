@@ -105,7 +105,8 @@ void applyMainWindowLayout(QWidget *window)
         {"lblFullBrand", kVerdana, 8.25, true, true},
     });
 
-    // Controls with colours of their own; all others use the system's.
+    // Controls with colours of their own; all others use the light palette's.
+    platform::keepLightPalette(window);
     platform::applyColours(window, {
         // name, text, background
         {"fraM", kFrameCaption, {}},

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPalette>
+#include <QStyle>
 #include <QWidget>
 
 namespace platform {
@@ -101,7 +102,7 @@ void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours)
         if (spec.text.isValid()) {
             for (QWidget *inside : frameContents(widget)) {
                 if (!inside->testAttribute(Qt::WA_SetPalette))
-                    setTextColour(inside, QApplication::palette(inside).color(QPalette::WindowText));
+                    setTextColour(inside, inside->palette().color(QPalette::WindowText));
             }
             setTextColour(widget, spec.text);
         }
@@ -112,6 +113,11 @@ void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours)
             widget->setAutoFillBackground(true);
         }
     }
+}
+
+void keepLightPalette(QWidget *window)
+{
+    window->setPalette(QApplication::style()->standardPalette());
 }
 
 void fitLineInWidth(QLabel *label, const QString &line)

@@ -43,8 +43,14 @@ struct ColourSpec {
 };
 
 // Gives each named child its text and background colour. A frame's text colour is its caption's
-// only: the controls inside it keep the system's colours unless their own row says otherwise.
+// only: the controls inside it keep the colours the window gives them unless their own row says otherwise.
 void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours);
+
+// For a window whose design gives some texts a colour of their own on the light face it was drawn
+// on (black, blue, dark grey): the window keeps the style's light palette, so that those texts and
+// the ones in the system's colours are all drawn on the face they were chosen for, whatever
+// palette the desktop gives. Before applyColours(), which takes the frames' contents' colour from it.
+void keepLightPalette(QWidget *window);
 
 // Shrinks the label's font, a quarter point at a time down to 6 pt, until line fits the label's
 // width. For texts laid out for a narrower face than the nearest one installed.
