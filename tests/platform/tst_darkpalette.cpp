@@ -4,6 +4,7 @@
 #include "gui/app/exitscreen.h"
 #include "gui/documents/frmdisp.h"
 #include "gui/documents/frmsavedocument.h"
+#include "gui/documents/readingpdf.h"
 #include "gui/documents/workingwindow.h"
 #include "gui/platform/look.h"
 
@@ -15,6 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Every window stays readable when the desktop gives a dark palette: no visible text is drawn in
@@ -30,6 +34,7 @@ private slots:
 
     void everyText_standsOutFromItsBackground_data();
     void everyText_standsOutFromItsBackground();
+    void exportedPages_darkTextOnWhitePaper();
 };
 
 namespace {
@@ -172,6 +177,37 @@ void tst_DarkPalette::everyText_standsOutFromItsBackground()
             unreadable.append(QStringLiteral("%1 (%2 on %3)").arg(widget->objectName(), text.name(), behind.name()));
     }
     QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(", "))));
+}
+
+void tst_DarkPalette::exportedPages_darkTextOnWhitePaper()
+{
+    // Printed pages are painted as the exported ones are.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("pdftoppm (poppler-utils) is not installed");
+    readings::Reading reading;
+    reading.runs = {{QStringLiteral("Plain words of a reading, "), false}, {QStringLiteral("bold ones."), true}};
+    const QByteArray pdf = documents::readingPdf(reading, QStringLiteral("Reading"));
+    QVERIFY(!pdf.isEmpty());
+
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("reading.pdf")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
+    file.close();
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+                                                QStringLiteral("-singlefile"), file.fileName(),
+                                                folder.filePath(QStringLiteral("page"))});
+    QVERIFY(pdftoppm.waitForFinished(60000) && pdftoppm.exitCode() == 0);
+    const QImage page(folder.filePath(QStringLiteral("page.png")));
+    QVERIFY(!page.isNull());
+
+    int darkest = 255;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x)
+            darkest = qMin(darkest, qGray(page.pixel(x, y)));
+    }
+    QCOMPARE(QColor(page.pixel(0, 0)), QColor(Qt::white));
+    QVERIFY2(darkest < 64, qPrintable(QStringLiteral("darkest grey on the page: %1").arg(darkest)));
 }
 
 QTEST_MAIN(tst_DarkPalette)

@@ -4,7 +4,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QList>
-#include <QPalette>
 #include <QPainter>
 #include <QPagedPaintDevice>
 #include <QTextBlock>
@@ -62,7 +61,8 @@ void makeLinksSafe(QTextDocument &document)
 // be copied and found on both pages.
 void paintPage(QPainter &painter, const QTextDocument &document, const QRectF &shown)
 {
-    painter.setPen(QPalette().color(QPalette::Text)); // as the document's own painting sets it
+    // Black on the white paper: not the desktop's text colour, which a dark palette makes white.
+    painter.setPen(Qt::black);
     // Every line of every block: a line that did not fit on a page has moved to the next one, out
     // of its block's bounding rectangle.
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
