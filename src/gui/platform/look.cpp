@@ -117,7 +117,10 @@ void applyColours(QWidget *window, std::initializer_list<ColourSpec> colours)
 
 void keepLightPalette(QWidget *window)
 {
-    window->setPalette(QApplication::style()->standardPalette());
+    // Only when the desktop gives another palette: setting one makes every control resolve its own.
+    const QPalette light = QApplication::style()->standardPalette();
+    if (QApplication::palette() != light)
+        window->setPalette(light);
 }
 
 void fitLineInWidth(QLabel *label, const QString &line)
