@@ -127,16 +127,18 @@ void PrintReading(RichTextBox *box, QWidget *parent)
     const QString pdfFileName = platform::printOutputFile();
     if (pdfFileName.isEmpty()) {
         // Without a printer Qt would quietly write a PDF file somewhere instead.
+        const QString noPrinter = tr("No printer is set up on this computer, so the reading cannot be printed.");
         const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-        if (!defaultPrinter.isNull())
-            printer.setPrinterName(defaultPrinter.printerName());
-        if (defaultPrinter.isNull() && !QPrinterInfo::availablePrinterNames().isEmpty()) {
-            platform::MessageBox::warning(parent, tr("No printer is chosen as the default printer on this computer, "
-                                                     "so the reading cannot be printed."));
+        if (defaultPrinter.isNull()) {
+            platform::MessageBox::warning(parent, QPrinterInfo::availablePrinterNames().isEmpty()
+                                                      ? noPrinter
+                                                      : tr("No printer is chosen as the default printer on this "
+                                                           "computer, so the reading cannot be printed."));
             return;
         }
-        if (defaultPrinter.isNull() || printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
-            platform::MessageBox::warning(parent, tr("No printer is set up on this computer, so the reading cannot be printed."));
+        printer.setPrinterName(defaultPrinter.printerName());
+        if (printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
+            platform::MessageBox::warning(parent, noPrinter);
             return;
         }
     } else {
