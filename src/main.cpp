@@ -6,6 +6,7 @@
 #include "gui/app/frmmain.h"
 #include "gui/app/program.h"
 #include "gui/app/updatereminder.h"
+#include "gui/platform/fontconfiguration.h"
 #include "gui/platform/keyboard.h"
 #include "gui/platform/look.h"
 #include "gui/platform/seams.h"
@@ -13,10 +14,7 @@
 #include <QApplication>
 #include <QImage>
 
-#include <fontconfig/fontconfig.h>
-
 #include <future>
-#include <thread>
 
 int main(int argc, char *argv[])
 {
@@ -39,7 +37,7 @@ int main(int argc, char *argv[])
     // Start-up work that needs no window runs on a second core while this thread connects to the
     // display and builds the main window: first fontconfig's configuration, which the first font
     // needs, then the program's icon, whose reading loads Qt's image readers.
-    std::thread fontconfigLoader([] { FcInit(); });
+    std::thread fontconfigLoader = platform::loadFontConfigurationAside();
     QApplication application(argc, argv);
     fontconfigLoader.join();
     app::reportStartupMomentIfAsked("application");

@@ -1,4 +1,5 @@
 #include "gui/platform/dropdownlist.h"
+#include "gui/platform/fontconfiguration.h"
 #include "gui/platform/look.h"
 
 #include <QApplication>
@@ -8,8 +9,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
+#include <cstdlib>
 
 class tst_Look : public QObject
 {
@@ -27,6 +34,7 @@ private slots:
     void background_filledOnlyWhereGiven();
     void fitLineInWidth_shrinksUntilTheLineFits_neverGrows();
     void dropDownList_sizeFollowsItsFont_beforeItsListIsBuilt();
+    void fontConfiguration_readsItsNumbers_whicheverLocaleTheApplicationSetsMeanwhile();
 };
 
 void tst_Look::initTestCase()
@@ -194,6 +202,36 @@ void tst_Look::fitLineInWidth_shrinksUntilTheLineFits_neverGrows()
     label.resize(5, 20); // cannot fit: stops at the smallest size
     platform::fitLineInWidth(&label, line);
     QCOMPARE(label.font().pointSizeF(), 6.0);
+}
+
+void tst_Look::fontConfiguration_readsItsNumbers_whicheverLocaleTheApplicationSetsMeanwhile()
+{
+    // A locale that writes "7,5", made here: the system may have none installed.
+    const QString localedef = QStandardPaths::findExecutable(QStringLiteral("localedef"));
+    if (localedef.isEmpty())
+        QSKIP("localedef is not installed");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile source(dir.filePath(QStringLiteral("comma.src")));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write("LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n");
+    source.close();
+    QProcess::execute(localedef, {QStringLiteral("--quiet"), QStringLiteral("-c"), QStringLiteral("-i"),
+                                  source.fileName(), dir.filePath(QStringLiteral("comma"))});
+    // The C library looks for locales only in LOCPATH while it is set.
+    const QByteArray locales = qgetenv("LOCPATH");
+    const QByteArray before = std::setlocale(LC_NUMERIC, nullptr);
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    const bool comma = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+    qputenv("LOCPATH", locales);
+    if (!comma)
+        QSKIP("localedef made no locale");
+
+    // fontconfig reads "7.5" in its files with the C library's number conversion.
+    double read = 0;
+    platform::loadFontConfigurationAside([&read] { read = std::strtod("7.5", nullptr); }).join();
+    std::setlocale(LC_NUMERIC, before.constData());
+    QCOMPARE(read, 7.5);
 }
 
 QTEST_MAIN(tst_Look)
