@@ -6,6 +6,7 @@
 #include "gui/documents/richtexthook.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -118,6 +119,8 @@ private slots:
     void pressElsewhere_opensNothing();
     void moveReleaseAndOtherButtons_openNothing();
     void doubleClick_opensOnce();
+    void enterWithTheCaretOnALink_opensItOnce_data();
+    void enterWithTheCaretOnALink_opensItOnce();
     void otherSchemesAndHiddenDestinations_stayPlainText();
     void pointingHand_overLinksOnly();
     void unhook_removesMarksAndOpensNothing_twiceChangesNothing();
@@ -271,6 +274,40 @@ void tst_RichTextHook::doubleClick_opensOnce()
     send(box, QEvent::MouseButtonDblClick, onLink, Qt::LeftButton, Qt::LeftButton);
     release(box, onLink);
     QCOMPARE(m_browser.opened, QList<QUrl>{QUrl(QStringLiteral("http://www.example.com"))});
+}
+
+void tst_RichTextHook::enterWithTheCaretOnALink_opensItOnce_data()
+{
+    QTest::addColumn<int>("caret"); // from the start of "Visit www.example.com today."
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("at its start") << 6 << int(Qt::Key_Return) << true;
+    QTest::newRow("inside, keypad Enter") << 12 << int(Qt::Key_Enter) << true;
+    QTest::newRow("just after it") << 21 << int(Qt::Key_Return) << true;
+    QTest::newRow("before it") << 5 << int(Qt::Key_Return) << false;
+    QTest::newRow("on plain text") << 24 << int(Qt::Key_Return) << false;
+}
+
+// Keyboard users reach a link in the reading as the arrow keys move the caret onto it.
+void tst_RichTextHook::enterWithTheCaretOnALink_opensItOnce()
+{
+    QFETCH(int, caret);
+    QFETCH(int, key);
+    QFETCH(bool, opens);
+    frmDisp *disp = shownDisp(QStringLiteral("Visit www.example.com today."));
+    RichTextBox *box = disp->txtDisp();
+    box->setFocus();
+    box->setSelStart(caret);
+    const QList<QUrl> expected = opens ? QList<QUrl>{QUrl(QStringLiteral("http://www.example.com"))} : QList<QUrl>();
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+
+    QTest::keyClick(box, Qt::Key(key), modifiers);
+    QCOMPARE(m_browser.opened, expected);
+    // A held key opens it once, and the window stays.
+    QKeyEvent repeat(QEvent::KeyPress, key, modifiers, QString(), true);
+    QApplication::sendEvent(box, &repeat);
+    QCOMPARE(m_browser.opened, expected);
+    QVERIFY(disp->isVisible());
 }
 
 void tst_RichTextHook::otherSchemesAndHiddenDestinations_stayPlainText()

@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -53,6 +54,7 @@ public:
         : m_box(box)
     {
         m_box->viewport()->installEventFilter(this);
+        m_box->installEventFilter(this); // keys go to the box itself
         m_hadMouseTracking = m_box->viewport()->hasMouseTracking();
         m_box->viewport()->setMouseTracking(true); // the pointing hand follows the mouse over links
         // Once per text, after it is complete: marking on every insertion would scan the document
@@ -67,6 +69,7 @@ public:
             return;
         disconnect(m_connection);
         m_box->viewport()->removeEventFilter(this);
+        m_box->removeEventFilter(this);
         showPointingHand(false);
         m_box->viewport()->setMouseTracking(m_hadMouseTracking);
         clearLinks();
@@ -75,7 +78,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (!m_box || watched != m_box->viewport())
+        if (!m_box)
+            return false;
+        if (watched == m_box && event->type() == QEvent::KeyPress)
+            return followLinkAtCaret(static_cast<QKeyEvent *>(event));
+        if (watched != m_box->viewport())
             return false;
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
@@ -103,6 +110,37 @@ private:
     QUrl linkAt(const QPoint &viewportPos) const
     {
         return webAddressToOpen(m_box->anchorAt(viewportPos));
+    }
+
+    // Enter with the caret on a link, or just after one, opens it, as a press of the left button
+    // on it does: the keyboard's way to the links, which take no focus of their own. A held key
+    // opens it once.
+    bool followLinkAtCaret(const QKeyEvent *key)
+    {
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier
+            || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+            return false;
+        const int caret = m_box->textCursor().position();
+        QUrl url = webAddressToOpen(anchorAt(caret));
+        if (!url.isValid() && caret > 0)
+            url = webAddressToOpen(anchorAt(caret - 1));
+        if (!url.isValid())
+            return false;
+        if (!key->isAutoRepeat())
+            platform::openWebAddress(url);
+        return true;
+    }
+
+    // The link the character at position belongs to, or an empty text.
+    QString anchorAt(int position) const
+    {
+        const QTextBlock block = m_box->document()->findBlock(position);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.contains(position))
+                return fragment.charFormat().isAnchor() ? fragment.charFormat().anchorHref() : QString();
+        }
+        return QString();
     }
 
     // Over a link the mouse pointer is a pointing hand; elsewhere it is the box's own again.
