@@ -8,6 +8,7 @@
 #include "gui/documents/richtextbox.h"
 #include "core/readings/partnerdetails.h"
 #include "gui/platform/seams.h"
+#include "gui/platform/weblinks.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -51,6 +52,8 @@ private slots:
     void leaving_showsExitScreenUntilItCloses();
     void documentWindow_loadedHiddenAtStart();
     void altO_opensSavedReading_notTheMenuEntry();
+    void enterOnAFocusedButton_pressesIt_data();
+    void enterOnAFocusedButton_pressesIt();
 
 private:
     frmMain *m_main = nullptr;
@@ -390,6 +393,27 @@ void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()
     QCOMPARE(platform::FileDialog::asked().size(), 1);
     QVERIFY(!platform::FileDialog::asked().constFirst().save);
     QVERIFY(m_urls.urls.isEmpty());
+}
+
+void tst_frmMain::enterOnAFocusedButton_pressesIt_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
+// The main window has no default button, so Enter would otherwise do nothing there.
+void tst_frmMain::enterOnAFocusedButton_pressesIt()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    auto *donate = child<QPushButton>(m_main, "Command3");
+    donate->setFocus();
+    QTest::keyClick(donate, Qt::Key(key), modifiers);
+    QCOMPARE(m_urls.urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::Donate)});
 }
 
 QTEST_MAIN(tst_frmMain)

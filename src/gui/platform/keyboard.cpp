@@ -50,7 +50,9 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         auto *button = qobject_cast<QPushButton *>(watched);
-        if (button && button->hasFocus() && button->isEnabled() && key->modifiers() == Qt::NoModifier
+        // Enter on the keypad comes with the keypad modifier.
+        if (button && button->hasFocus() && button->isEnabled()
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
             && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             button->click();
             return true;
