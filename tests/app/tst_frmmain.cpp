@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -413,6 +414,11 @@ void tst_frmMain::enterOnAFocusedButton_pressesIt()
     auto *donate = child<QPushButton>(m_main, "Command3");
     donate->setFocus();
     QTest::keyClick(donate, Qt::Key(key), modifiers);
+    // A key held down presses it once, as Space does.
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        QKeyEvent held(QEvent::KeyPress, key, modifiers, QString(), true);
+        QApplication::sendEvent(donate, &held);
+    }
     QCOMPARE(m_urls.urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::Donate)});
 }
 

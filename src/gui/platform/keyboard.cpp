@@ -54,7 +54,10 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
         if (button && button->hasFocus() && button->isEnabled()
             && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
             && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            button->click();
+            // A held key presses once, as Space does; its repeats would press again and again,
+            // or press the button of the window the first press opened.
+            if (!key->isAutoRepeat())
+                button->click();
             return true;
         }
         break;

@@ -6,8 +6,9 @@ class QKeyEvent;
 class QPushButton;
 
 // Keyboard rules that hold in every window of the program:
-// - Enter and Return press the focused button, as Space does. Qt leaves Enter to dialogs' default
-//   buttons only, so without this a keyboard user could not press Enter on the main window's buttons.
+// - Enter and Return press the focused button, once however long the key is held, as Space does.
+//   Qt leaves Enter to dialogs' default buttons only, so without this a keyboard user could not
+//   press Enter on the main window's buttons.
 // - Alt with a button's access key presses that button even when a menu-bar entry has the same
 //   access key (the main window's "&Open Previously Saved Reading" and "Make Money &Online"); Qt
 //   would run neither. The menu entry stays reachable by tapping Alt, then its letter.
