@@ -44,6 +44,8 @@ private slots:
     void titleAndAdvertisements_centred();
     void tabOrder_followsTabIndexes_hiddenMarriageDateKeepsItsPlace();
     void tabKey_startsInMaleFirstNameAndMovesOn();
+    void dateList_withAnEntryPicked_screenReaderStillSaysWhatItIs_data();
+    void dateList_withAnEntryPicked_screenReaderStillSaysWhatItIs();
     void linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFocus_data();
     void linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFocus();
     void accessKey_menuBarEntryRunsIt();
@@ -284,6 +286,31 @@ void tst_MainLayout::tabKey_startsInMaleFirstNameAndMovesOn()
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtMM"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtMF"));
+}
+
+void tst_MainLayout::dateList_withAnEntryPicked_screenReaderStillSaysWhatItIs_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("male birth day") << "cboMD" << "Date of Birth";
+    QTest::newRow("female birth year") << "cboFY" << "Date of Birth";
+    QTest::newRow("marriage day") << "cboMMD" << "Marriage Date";
+    QTest::newRow("marriage month") << "cboMMM" << "Marriage Date";
+    QTest::newRow("marriage year") << "cboMMY" << "Marriage Date";
+}
+
+// On Linux a list's accessible name is its entry, so its name alone no longer says which list
+// it is once an entry is picked (the marriage date's lists start with none).
+void tst_MainLayout::dateList_withAnEntryPicked_screenReaderStillSaysWhatItIs()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, what);
+    auto *dates = child<QComboBox>(m_main, qPrintable(list));
+    dates->setCurrentIndex(1);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(dates);
+    QVERIFY(reader);
+    const QString heard = reader->text(QAccessible::Name) + QLatin1Char(' ') + reader->text(QAccessible::Description);
+    QVERIFY2(heard.contains(what), qPrintable(heard));
 }
 
 void tst_MainLayout::linkLabel_followedFromKeyboardAndScreenReader_clickKeepsFocus_data()

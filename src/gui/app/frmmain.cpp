@@ -189,6 +189,10 @@ void frmMain::createControls()
     m_cboMMD = comboBox(central, "cboMMD", QStringLiteral("Marriage Date day"));
     m_cboMMM = comboBox(central, "cboMMM", QStringLiteral("Marriage Date month"));
     m_cboMMY = comboBox(central, "cboMMY", QStringLiteral("Marriage Date year"));
+    // Tab still reaches them; as for the dates of birth, the description says what each one is.
+    m_cboMMD->setAccessibleDescription(QStringLiteral("Marriage Date, day"));
+    m_cboMMM->setAccessibleDescription(QStringLiteral("Marriage Date, month"));
+    m_cboMMY->setAccessibleDescription(QStringLiteral("Marriage Date, year"));
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
