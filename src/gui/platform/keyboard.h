@@ -11,7 +11,8 @@ class QPushButton;
 //   press Enter on the main window's buttons.
 // - Alt with a button's access key presses that button even when a menu-bar entry has the same
 //   access key (the main window's "&Open Previously Saved Reading" and "Make Money &Online"); Qt
-//   would run neither. The menu entry stays reachable by tapping Alt, then its letter.
+//   would run neither. The menu entry stays reachable by tapping Alt, then its letter (which
+//   only picks it out, as for every menu-bar entry without a menu), then Enter.
 class KeyboardRules final : public QObject
 {
     Q_OBJECT
