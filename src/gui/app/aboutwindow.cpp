@@ -69,7 +69,7 @@ frmAbout::frmAbout(QWidget *parent)
     line1->setFrameShadow(QFrame::Plain);
     line1->setLineWidth(1);
 
-    setFixedSize(platform::twipsRect(0, 0, 7515, 3465).size());
+    setFixedSize(platform::twipsRect(this, 0, 0, 7515, 3465).size());
     platform::applyPlacements(this, {
         {"cmdOK", 6135, 3030, 1260, 345},
         {"lblHomePage", 3345, 1815, 4050, 195},

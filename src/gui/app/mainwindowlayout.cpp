@@ -25,7 +25,7 @@ void applyMainWindowLayout(QWidget *window)
     QWidget *clientArea = window;
     if (auto *main = qobject_cast<QMainWindow *>(window)) {
         clientArea = main->centralWidget();
-        clientArea->setFixedSize(platform::twipsRect(0, 0, 10485, 5325).size());
+        clientArea->setFixedSize(platform::twipsRect(window, 0, 0, 10485, 5325).size());
         main->layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
     clientArea->setFont(platform::windowFont());

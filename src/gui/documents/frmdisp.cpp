@@ -14,7 +14,7 @@ frmDisp::frmDisp(QWidget *parent)
     m_cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("&Exit"));
     connect(m_cmdExit, &QPushButton::clicked, this, &frmDisp::cmdExit_Click);
 
-    setFixedSize(platform::twipsRect(0, 0, 5565, 3630).size());
+    setFixedSize(platform::twipsRect(this, 0, 0, 5565, 3630).size());
     platform::applyPlacements(this, {
         {"Label61", 0, 0, 5670, 435},
         {"txtDisp", 60, 390, 5475, 2715},

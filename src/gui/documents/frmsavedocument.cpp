@@ -11,7 +11,7 @@ frmSaveDocument::frmSaveDocument(QWidget *parent)
     : ReadingWindow(QStringLiteral("frmSaveDocument"), QStringLiteral("RTB"), parent)
 {
     setFont(platform::windowFont());
-    setFixedSize(platform::twipsRect(0, 0, 8265, 5145).size());
+    setFixedSize(platform::twipsRect(this, 0, 0, 8265, 5145).size());
     platform::applyPlacements(this, {
         {"Label61", 1372, 0, 5520, 435},
         {"RTB", 60, 420, 8205, 4230},

@@ -4,6 +4,22 @@
 
 namespace platform {
 
+namespace {
+
+int twipsToPixels(int twips, int dotsPerInch)
+{
+    return qRound(twips * dotsPerInch / 1440.0);
+}
+
+} // namespace
+
+QRect twipsRect(const QWidget *window, int left, int top, int width, int height)
+{
+    const int x = window->logicalDpiX();
+    const int y = window->logicalDpiY();
+    return QRect(twipsToPixels(left, x), twipsToPixels(top, y), twipsToPixels(width, x), twipsToPixels(height, y));
+}
+
 QWidget *namedChild(QWidget *window, const char *name)
 {
     auto *widget = window->findChild<QWidget *>(QLatin1String(name));
@@ -15,7 +31,7 @@ void applyPlacements(QWidget *window, std::initializer_list<Placement> placement
 {
     for (const Placement &p : placements) {
         if (QWidget *widget = namedChild(window, p.name))
-            widget->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
+            widget->setGeometry(twipsRect(window, p.left, p.top, p.width, p.height));
     }
 }
 

@@ -10,17 +10,12 @@ class QWidget;
 // loop. A control inside a frame is placed relative to that frame, which is simply its parent.
 namespace platform {
 
-constexpr int kTwipsPerPixel = 15; // at 96 dpi; Qt's device-pixel scaling handles high-dpi screens
-
-constexpr int twipsToPixels(int twips)
-{
-    return (twips + (twips >= 0 ? kTwipsPerPixel / 2 : -kTwipsPerPixel / 2)) / kTwipsPerPixel;
-}
-
-constexpr QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
+// The rectangle in pixels at the logical dpi of the window it is placed in. Twips are 1/1440 of a
+// logical inch, as points are 1/72: 15 to the pixel at 96 dpi. Where Qt scales for a high-dpi
+// screen, the logical dpi stays 96 and device pixels do the rest; where it does not (scaling
+// switched off, or a scale factor rounded down), the fonts grow with the logical dpi, and the layout
+// grows with them.
+QRect twipsRect(const QWidget *window, int left, int top, int width, int height);
 
 struct Placement {
     const char *name; // object name of a child of the window
