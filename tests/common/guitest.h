@@ -4,13 +4,16 @@
 // instead of shown, and leaving the program does not end the test.
 
 #include "gui/app/aboutwindow.h"
+#include "gui/app/exitscreen.h"
 #include "gui/app/frmmain.h"
 #include "gui/app/program.h"
 #include "gui/documents/frmdisp.h"
 #include "gui/documents/frmsavedocument.h"
+#include "gui/documents/workingwindow.h"
 #include "gui/platform/keyboard.h"
 #include "gui/platform/seams.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -121,6 +124,38 @@ inline void unloadAll()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Shows one of the program's windows by its class's name, as the user would meet it, and waits
+// until it is on screen; null if it never appeared. The working window and the exit screen close
+// themselves away (Qt::WA_DeleteOnClose): close them after the test.
+inline QWidget *openWindow(const QString &name)
+{
+    if (name == QLatin1String("frmMain"))
+        return showMainWindow();
+    setUp();
+    QWidget *window = nullptr;
+    if (name == QLatin1String("frmAbout")) {
+        frmMain *main = showMainWindow();
+        if (!main)
+            return nullptr;
+        main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+        window = aboutWindow();
+    } else if (name == QLatin1String("frmDisp")) {
+        window = loadWindow<frmDisp>();
+    } else if (name == QLatin1String("frmSaveDocument")) {
+        window = loadWindow<frmSaveDocument>();
+    } else if (name == QLatin1String("frmWorking")) {
+        window = new frmWorking(nullptr);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    } else if (name == QLatin1String("frmExit")) {
+        window = new ExitScreen;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (!window)
+        return nullptr;
+    window->show();
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
 
 inline QStringList visibleTopLevelWindows()

@@ -1,16 +1,12 @@
 #include "../common/guitest.h"
 
-#include "gui/app/aboutwindow.h"
 #include "gui/app/exitscreen.h"
-#include "gui/documents/frmdisp.h"
-#include "gui/documents/frmsavedocument.h"
 #include "gui/documents/readingpdf.h"
 #include "gui/documents/workingwindow.h"
 #include "gui/platform/look.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
-#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -103,34 +99,6 @@ bool showsText(QWidget *widget)
         || qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractScrollArea *>(widget);
 }
 
-QWidget *openWindow(const QString &name)
-{
-    if (name == QLatin1String("frmMain"))
-        return guitest::showMainWindow();
-    QWidget *window = nullptr;
-    if (name == QLatin1String("frmAbout")) {
-        frmMain *main = guitest::showMainWindow();
-        if (!main)
-            return nullptr;
-        main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
-        window = guitest::aboutWindow();
-    } else if (name == QLatin1String("frmDisp")) {
-        window = guitest::loadWindow<frmDisp>();
-    } else if (name == QLatin1String("frmSaveDocument")) {
-        window = guitest::loadWindow<frmSaveDocument>();
-    } else if (name == QLatin1String("frmWorking")) {
-        window = new frmWorking(nullptr);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    } else if (name == QLatin1String("frmExit")) {
-        window = new ExitScreen;
-        window->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    if (!window)
-        return nullptr;
-    window->show();
-    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
-}
-
 } // namespace
 
 void tst_DarkPalette::initTestCase()
@@ -163,7 +131,7 @@ void tst_DarkPalette::everyText_standsOutFromItsBackground_data()
 void tst_DarkPalette::everyText_standsOutFromItsBackground()
 {
     QFETCH(QString, window);
-    QWidget *shown = openWindow(window);
+    QWidget *shown = guitest::openWindow(window);
     QVERIFY(shown);
 
     QStringList unreadable;

@@ -1,12 +1,8 @@
 #include "../common/guitest.h"
 
-#include "gui/app/aboutwindow.h"
-#include "gui/documents/frmdisp.h"
-#include "gui/documents/frmsavedocument.h"
 #include "gui/platform/look.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QLabel>
 #include <QTest>
 
@@ -26,29 +22,6 @@ private slots:
 };
 
 namespace {
-
-QWidget *openWindow(const QString &name)
-{
-    if (name == QLatin1String("frmMain"))
-        return guitest::showMainWindow();
-    guitest::setUp();
-    QWidget *window = nullptr;
-    if (name == QLatin1String("frmAbout")) {
-        frmMain *main = guitest::showMainWindow();
-        if (!main)
-            return nullptr;
-        main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
-        window = guitest::aboutWindow();
-    } else if (name == QLatin1String("frmDisp")) {
-        window = guitest::loadWindow<frmDisp>();
-    } else if (name == QLatin1String("frmSaveDocument")) {
-        window = guitest::loadWindow<frmSaveDocument>();
-    }
-    if (!window)
-        return nullptr;
-    window->show();
-    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
-}
 
 // Why the widget's text cannot be read whole, or an empty string when it can: a letter of a line
 // lies beyond the widget's side, or a line's letters (down to the baseline) below its bottom. A
@@ -102,7 +75,7 @@ void tst_LargeFonts::everyText_fitsItsPlace_data()
 void tst_LargeFonts::everyText_fitsItsPlace()
 {
     QFETCH(QString, window);
-    QWidget *shown = openWindow(window);
+    QWidget *shown = guitest::openWindow(window);
     QVERIFY(shown);
 
     QStringList cut;
