@@ -51,6 +51,11 @@ void tst_Working::names_showWhatEachCharacterCounts_data()
         << QStringList{QStringLiteral("Zoe\u0308\u200B"), "", "Smith-Ng 2"} << jones
         << QStringLiteral("Zoe\u0308\u200B: Z = 8, o = 6, e = 5, \u25CC\u0308 = 0, U+200B = 0; together 19\nSmith-Ng 2: "
                           "S = 1, m = 4, i = 9, t = 2, h = 8, - = 0, N = 5, g = 7, blank = 0, 2 = 0; together 36\n");
+    // A text document draws the object replacement character as an empty object; fonts draw the
+    // braille blank as an empty cell.
+    QTest::newRow("characters drawn as nothing are named")
+        << QStringList{QStringLiteral("Jo\uFFFCn\u2800"), "", "Smith"} << jones
+        << QStringLiteral("Jo\uFFFCn\u2800: J = 1, o = 6, U+FFFC = 0, n = 5, U+2800 = 0; together 12\n");
     QTest::newRow("another script counts nothing, and no paragraph has the key")
         << smith << QStringList{QStringLiteral("\u0396\u03C9\u03AE"), "", QStringLiteral("\u03A0")}
         << QStringLiteral("\u0396\u03C9\u03AE: \u0396 = 0, \u03C9 = 0, \u03AE = 0; together 0\n\u03A0: \u03A0 = 0; "

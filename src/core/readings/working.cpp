@@ -73,8 +73,15 @@ QString shortened(const QString &text)
 // get a name a reader can see.
 QString shownCharacter(char32_t c)
 {
+    const auto codePoint = [c] {
+        return QStringLiteral("U+") + QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    };
     if (QChar::isSpace(c))
         return QStringLiteral("blank");
+    // Symbols that show as nothing: a text document draws U+FFFC as an empty object, and fonts
+    // draw the braille blank as an empty cell.
+    if (c == 0xFFFC || c == 0x2800)
+        return codePoint();
     switch (QChar::category(c)) {
     case QChar::Mark_NonSpacing:
     case QChar::Mark_SpacingCombining:
@@ -86,7 +93,7 @@ QString shownCharacter(char32_t c)
     case QChar::Other_Surrogate:
     case QChar::Other_PrivateUse:
     case QChar::Other_NotAssigned:
-        return QStringLiteral("U+") + QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+        return codePoint();
     default:
         return QString::fromUcs4(&c, 1);
     }
