@@ -20,7 +20,8 @@ constexpr int kLines = 30;
 
 // The working copies and drags as plain text and HTML. QTextEdit would add Markdown, in which the
 // names are not escaped: a name such as "[Smith](https://evil.test)" became a link where it was
-// pasted.
+// pasted. Qt's HTML leaves out every run of text that holds U+FFFC (it writes only images for
+// it), so a selection holding one goes as plain text alone.
 class WorkingText final : public QTextEdit
 {
 public:
@@ -32,7 +33,8 @@ protected:
         const QTextDocumentFragment selection(textCursor());
         auto *data = new QMimeData;
         data->setText(selection.toPlainText());
-        data->setHtml(selection.toHtml());
+        if (!data->text().contains(QChar::ObjectReplacementCharacter))
+            data->setHtml(selection.toHtml());
         return data;
     }
 };
