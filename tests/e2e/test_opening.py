@@ -100,6 +100,13 @@ class OpeningTest(e2e.TovrinTestCase):
         app = program.application()
         doc_wid, _, reading = main.shown_document(program, app, main_wid)
         self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
+        # Over the main window, where the window manager placed it, as any reading opens.
+        x, y, width, height = e2e.window_geometry(main_wid)
+        doc_x, doc_y, doc_width, doc_height = e2e.window_geometry(doc_wid)
+        centre = (doc_x + doc_width // 2, doc_y + doc_height // 2)
+        self.assertTrue(x <= centre[0] < x + width and y <= centre[1] < y + height,
+                        "the reading, centred at %s, lies over the main window at %s"
+                        % (centre, (x, y, width, height)))
         e2e.key("Escape", window=doc_wid)
         e2e.wait_for_window_gone(doc_wid)
         self.leave(program, app)

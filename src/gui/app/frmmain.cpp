@@ -584,14 +584,21 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == centralWidget() && event->type() == QEvent::Paint) {
         centralWidget()->removeEventFilter(this);
-        QTimer::singleShot(0, this, &frmMain::loadDocumentWindow);
+        QTimer::singleShot(0, this, &frmMain::firstPaintDone);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::loadDocumentWindow()
+void frmMain::firstPaintDone()
 {
     loadDocumentWindowNow();
+    m_onScreen = true;
+    emit cameOnScreen();
+}
+
+bool frmMain::onScreen() const
+{
+    return m_onScreen;
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

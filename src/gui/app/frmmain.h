@@ -70,11 +70,18 @@ public:
     // Unloads the windows this one owns, then this window, without leaving the program.
     void unload();
 
+    // True once the window has painted itself for the first time. Until then the window manager
+    // may not have placed it, and a window opened over it would go over the screen's top-left
+    // corner instead.
+    bool onScreen() const;
+
 signals:
     // The user left: the exit screen should show. The window has hidden itself.
     void exitScreenRequested();
     // The window has unloaded and will be destroyed.
     void unloaded();
+    // The window has painted itself for the first time: onScreen() is now true.
+    void cameOnScreen();
 
 public slots:
     // Opens the saved reading at path as Open does after its dialog, in front of any reading or
@@ -122,7 +129,7 @@ private:
     void createControls();
     void createMenus();
     void Form_Load();
-    void loadDocumentWindow();
+    void firstPaintDone();
     void Form_Unload();
     void leave();
     void readingWindowExit();
@@ -142,6 +149,7 @@ private:
     QAction *action(const char *name, const QString &text);
 
     bool m_unloaded = false;
+    bool m_onScreen = false;
     QPointer<frmDisp> m_readingWindow;
     QPointer<frmSaveDocument> m_documentWindow;
     QPointer<frmAbout> m_aboutWindow;

@@ -42,8 +42,7 @@ frmMain *Program::mainWindow()
         m_main = new frmMain;
         connect(m_main, &frmMain::exitScreenRequested, this, &Program::showExitScreen);
         connect(m_main, &frmMain::unloaded, this, [this] { m_main = nullptr; });
-        if (!m_waitingFile.isEmpty())
-            QTimer::singleShot(0, this, &Program::openWaitingFile);
+        connect(m_main, &frmMain::cameOnScreen, this, &Program::openWaitingFile);
     }
     return m_main;
 }
@@ -115,6 +114,8 @@ void Program::openWaitingFile()
     }
     if (!m_main)
         return; // start-up is still asking about updates: the main window opens it once built
+    if (!m_main->onScreen())
+        return; // the reading opens over the main window once that is on the screen
     if (insideAnotherEventLoop()) {
         m_waitingFileRetry.start();
         return;
