@@ -2,7 +2,6 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <clocale>
 #include <locale.h>
 
 namespace platform {
