@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QEventLoop>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QStandardPaths>
@@ -37,6 +38,27 @@ const QStringList kJohnAndAnn = {
     QStringLiteral("1970"),  QStringLiteral("July"), QStringLiteral("12"),    QStringLiteral("1972"),
 };
 
+// Stands in for a window manager that started the window minimised: nothing of it paints until it
+// is back.
+class KeptMinimised final : public QObject
+{
+public:
+    explicit KeptMinimised(QMainWindow *window)
+        : m_window(window)
+    {
+        window->centralWidget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return event->type() == QEvent::Paint && m_window->isMinimized();
+    }
+
+private:
+    QWidget *m_window;
+};
+
 } // namespace
 
 class tst_OpenReading : public QObject
@@ -63,6 +85,7 @@ private slots:
     void handedOverFile_waitsUntilTheReadingsDialogCloses();
     void handedOverFile_waitingOnADialogOfAMinimisedWindow_bringsTheWindowBack();
     void handedOverFile_beforeTheMainWindowIsBuilt_opensInIt();
+    void handedOverFile_toAMainWindowStartedMinimised_bringsItBackAndOpens();
     void handedOverFile_whileStartUpAsksAboutUpdates_bringsTheQuestionForward();
     void drop_oneLocalReading_opensIt_anythingElseRefused_data();
     void drop_oneLocalReading_opensIt_anythingElseRefused();
@@ -465,6 +488,27 @@ void tst_OpenReading::handedOverFile_beforeTheMainWindowIsBuilt_opensInIt()
 
     m_main = guitest::showMainWindow();
     QVERIFY(m_main);
+    QTRY_VERIFY(documentText().contains(QLatin1String("John Paul Smith")));
+}
+
+// As when the window manager starts the main window minimised and a second start hands a file
+// over: the reading waits for the main window's first paint, which never comes while it stays
+// down, so the second start would say it succeeded and nothing would show.
+void tst_OpenReading::handedOverFile_toAMainWindowStartedMinimised_bringsItBackAndOpens()
+{
+    guitest::unloadAll();
+    guitest::setUp();
+    frmMain *main = guitest::program().mainWindow();
+    KeptMinimised windowManager(main);
+    main->showMinimized();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QCoreApplication::processEvents();
+    QVERIFY(!main->onScreen());
+
+    guitest::program().openHandedOverFile(write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile()));
+    QVERIFY(!main->isMinimized());
+    main->update(); // back on the screen, it paints
+    m_main = main;
     QTRY_VERIFY(documentText().contains(QLatin1String("John Paul Smith")));
 }
 

@@ -114,8 +114,13 @@ void Program::openWaitingFile()
     }
     if (!m_main)
         return; // start-up is still asking about updates: the main window opens it once built
-    if (!m_main->onScreen())
-        return; // the reading opens over the main window once that is on the screen
+    if (!m_main->onScreen()) {
+        // The reading opens over the main window once that has painted. A window manager that
+        // started it minimised keeps it from painting until it comes back, as a handed-over file
+        // brings it back.
+        m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+        return;
+    }
     if (insideAnotherEventLoop()) {
         m_waitingFileRetry.start();
         return;
