@@ -503,7 +503,7 @@ void tst_OpenReading::handedOverFile_toAMainWindowStartedMinimised_bringsItBackA
     main->showMinimized();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QCoreApplication::processEvents();
-    QVERIFY(!main->onScreen());
+    QVERIFY(!main->hasPainted());
 
     guitest::program().openHandedOverFile(write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile()));
     QVERIFY(!main->isMinimized());

@@ -17,6 +17,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <optional>
 
 class tst_Look : public QObject
 {
@@ -219,11 +220,15 @@ void tst_Look::fontConfiguration_readsItsNumbers_whicheverLocaleTheApplicationSe
     QProcess::execute(localedef, {QStringLiteral("--quiet"), QStringLiteral("-c"), QStringLiteral("-i"),
                                   source.fileName(), dir.filePath(QStringLiteral("comma"))});
     // The C library looks for locales only in LOCPATH while it is set.
-    const QByteArray locales = qgetenv("LOCPATH");
+    const std::optional<QByteArray> locales =
+        qEnvironmentVariableIsSet("LOCPATH") ? std::optional(qgetenv("LOCPATH")) : std::nullopt;
     const QByteArray before = std::setlocale(LC_NUMERIC, nullptr);
     qputenv("LOCPATH", QFile::encodeName(dir.path()));
     const bool comma = std::setlocale(LC_NUMERIC, "comma") != nullptr;
-    qputenv("LOCPATH", locales);
+    if (locales)
+        qputenv("LOCPATH", *locales);
+    else
+        qunsetenv("LOCPATH");
     if (!comma)
         QSKIP("localedef made no locale");
 

@@ -592,13 +592,13 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 void frmMain::firstPaintDone()
 {
     loadDocumentWindowNow();
-    m_onScreen = true;
-    emit cameOnScreen();
+    m_painted = true;
+    emit firstPainted();
 }
 
-bool frmMain::onScreen() const
+bool frmMain::hasPainted() const
 {
-    return m_onScreen;
+    return m_painted;
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -73,15 +73,15 @@ public:
     // True once the window has painted itself for the first time. Until then the window manager
     // may not have placed it, and a window opened over it would go over the screen's top-left
     // corner instead.
-    bool onScreen() const;
+    bool hasPainted() const;
 
 signals:
     // The user left: the exit screen should show. The window has hidden itself.
     void exitScreenRequested();
     // The window has unloaded and will be destroyed.
     void unloaded();
-    // The window has painted itself for the first time: onScreen() is now true.
-    void cameOnScreen();
+    // The window has painted itself for the first time: hasPainted() is now true.
+    void firstPainted();
 
 public slots:
     // Opens the saved reading at path as Open does after its dialog, in front of any reading or
@@ -149,7 +149,7 @@ private:
     QAction *action(const char *name, const QString &text);
 
     bool m_unloaded = false;
-    bool m_onScreen = false;
+    bool m_painted = false;
     QPointer<frmDisp> m_readingWindow;
     QPointer<frmSaveDocument> m_documentWindow;
     QPointer<frmAbout> m_aboutWindow;

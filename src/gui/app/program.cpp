@@ -42,7 +42,7 @@ frmMain *Program::mainWindow()
         m_main = new frmMain;
         connect(m_main, &frmMain::exitScreenRequested, this, &Program::showExitScreen);
         connect(m_main, &frmMain::unloaded, this, [this] { m_main = nullptr; });
-        connect(m_main, &frmMain::cameOnScreen, this, &Program::openWaitingFile);
+        connect(m_main, &frmMain::firstPainted, this, &Program::openWaitingFile);
     }
     return m_main;
 }
@@ -114,7 +114,7 @@ void Program::openWaitingFile()
     }
     if (!m_main)
         return; // start-up is still asking about updates: the main window opens it once built
-    if (!m_main->onScreen()) {
+    if (!m_main->hasPainted()) {
         // The reading opens over the main window once that has painted. A window manager that
         // started it minimised keeps it from painting until it comes back, as a handed-over file
         // brings it back.

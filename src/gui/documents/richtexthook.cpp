@@ -2,6 +2,7 @@
 
 #include "gui/documents/richtextbox.h"
 #include "core/documents/webaddresses.h"
+#include "gui/platform/keyboard.h"
 #include "gui/platform/weblinks.h"
 
 #include <QCursor>
@@ -117,8 +118,7 @@ private:
     // opens it once.
     bool followLinkAtCaret(const QKeyEvent *key)
     {
-        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier
-            || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+        if (!platform::isPlainEnter(key))
             return false;
         const int caret = m_box->textCursor().position();
         QUrl url = webAddressToOpen(anchorAt(caret));

@@ -50,10 +50,7 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         auto *button = qobject_cast<QPushButton *>(watched);
-        // Enter on the keypad comes with the keypad modifier.
-        if (button && button->hasFocus() && button->isEnabled()
-            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
-            && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (button && button->hasFocus() && button->isEnabled() && platform::isPlainEnter(key)) {
             // A held key presses once, as Space does; its repeats would press again and again,
             // or press the button of the window the first press opened.
             if (!key->isAutoRepeat())
@@ -66,4 +63,10 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool platform::isPlainEnter(const QKeyEvent *key)
+{
+    return (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
+        && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
 }

@@ -29,3 +29,11 @@ protected:
 private:
     static QPushButton *buttonForAccessKey(const QKeyEvent *key);
 };
+
+namespace platform {
+
+// Return, or Enter on the keypad, with no modifier held: the key that presses a button or follows
+// a link. (Keypad keys come with the keypad modifier.)
+bool isPlainEnter(const QKeyEvent *key);
+
+} // namespace platform

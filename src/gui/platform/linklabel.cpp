@@ -1,5 +1,7 @@
 #include "gui/platform/linklabel.h"
 
+#include "gui/platform/keyboard.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -70,9 +72,8 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 
 void LinkLabel::keyPressEvent(QKeyEvent *event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const int key = event->key();
-    if (plain && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    if (platform::isPlainEnter(event)
+        || (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier)) {
         event->accept();
         if (!event->isAutoRepeat()) // a held key follows the link once, as it presses a button once
             emit clicked();
