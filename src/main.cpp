@@ -30,9 +30,14 @@ int main(int argc, char *argv[])
     // A file goes to the running copy at once, before this copy opens any window.
     program::SingleInstance instance;
     const QString handOverSocket = program::handOverSocketPath();
-    const bool anotherCopyRunning = instance.anotherCopyRunning();
-    if (anotherCopyRunning && !file.isEmpty() && program::handOverFile(handOverSocket, file))
-        return 0;
+    bool anotherCopyRunning = instance.anotherCopyRunning();
+    if (anotherCopyRunning && !file.isEmpty()) {
+        if (program::handOverFile(handOverSocket, file))
+            return 0;
+        // The running copy may have ended (killed, or the user left) while the file was on its
+        // way; then this copy is the one that opens it.
+        anotherCopyRunning = instance.anotherCopyRunning();
+    }
 
     // Start-up work that needs no window runs on a second core while this thread connects to the
     // display and builds the main window: first fontconfig's configuration, which the first font

@@ -1,8 +1,10 @@
 """Opening saved readings the ordinary ways: a file on the command line, a second start
 that hands its file to the running copy, and File > Open Recent after a restart."""
 
+import fcntl
 import os
 import pathlib
+import threading
 import time
 import unittest
 
@@ -91,6 +93,24 @@ class OpeningTest(e2e.TovrinTestCase):
                                  what="the message box window")
         e2e.key("Return", window=box_wid)
         self.assertEqual(third.wait_exit(), 0)
+
+    def test_file_opens_when_the_running_copy_ends_while_it_is_handed_over(self):
+        path = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
+        # A copy that holds the lock and takes no file, ended half a second into the hand-over
+        # (as a copy killed at that moment).
+        lock = os.path.join(os.environ["XDG_RUNTIME_DIR"], "tovrin-%d.lock" % os.getuid())
+        held = os.open(lock, os.O_RDWR | os.O_CREAT, 0o600)
+        fcntl.flock(held, fcntl.LOCK_EX)
+        ended = threading.Timer(0.5, os.close, [held])
+        ended.start()
+        self.addCleanup(ended.join)
+
+        program = self.start([path])
+        app = program.application()
+        main_wid = program.window(MAIN_TITLE)
+        _, _, reading = main.shown_document(program, app, main_wid)
+        self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
+        self.assertEqual(e2e.find_all(app, "alert"), [], "no \"Application is already running\"")
 
     def test_command_line_file_opens_and_is_listed_after_a_restart(self):
         path = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
