@@ -96,12 +96,17 @@ void Program::openHandedOverFile(const QString &path)
     // minimised main window, so that comes back first.
     QWidget *dialog = QApplication::activeModalWidget();
     if (dialog && !m_quitting && (!m_main || insideAnotherEventLoop())) {
-        if (m_main)
-            m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+        unminimiseMainWindow();
         dialog->raise();
         dialog->activateWindow();
     }
     openWaitingFile();
+}
+
+void Program::unminimiseMainWindow()
+{
+    if (m_main)
+        m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
 }
 
 void Program::openWaitingFile()
@@ -118,7 +123,7 @@ void Program::openWaitingFile()
         // The reading opens over the main window once that has painted. A window manager that
         // started it minimised keeps it from painting until it comes back, as a handed-over file
         // brings it back.
-        m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+        unminimiseMainWindow();
         return;
     }
     if (insideAnotherEventLoop()) {
@@ -126,7 +131,7 @@ void Program::openWaitingFile()
         return;
     }
     const QString path = std::exchange(m_waitingFile, QString());
-    m_main->setWindowState(m_main->windowState() & ~Qt::WindowMinimized);
+    unminimiseMainWindow();
     m_main->openSavedReading(path);
 }
 

@@ -47,6 +47,7 @@ signals:
 
 private:
     void openWaitingFile();
+    void unminimiseMainWindow();
 
     QPointer<frmMain> m_main;
     QPointer<ExitScreen> m_exitScreen;
