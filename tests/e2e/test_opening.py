@@ -5,7 +5,6 @@ import fcntl
 import os
 import pathlib
 import threading
-import time
 import unittest
 
 import tovrin_e2e as e2e
@@ -72,10 +71,10 @@ class OpeningTest(e2e.TovrinTestCase):
         doc_wid, _, reading = main.shown_document(program, app, main_wid)
         self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
 
-        started = time.monotonic()
+        # A hand-over the running copy did not take would end in "Application is already
+        # running", which waits for OK: ending by itself with 0 is the running copy's answer.
         second = self.start([os.path.relpath(second_file)])
         self.assertEqual(second.wait_exit(timeout=10), 0)
-        self.assertLess(time.monotonic() - started, 1.0, "the second start ends within a second")
         self.assertEqual([w for w, _ in second.windows()], [], "the second start shows nothing")
 
         # The first reading went as Back takes it away; the handed file's reading is in front.
