@@ -9,7 +9,6 @@ import unittest
 
 import tovrin_e2e as e2e
 import tovrin_main as main
-from tovrin_e2e import MAIN_TITLE
 from tovrin_main import Couple, Partner
 
 # Each character of a saved detail is stored this many code points further on.
@@ -66,7 +65,7 @@ class OpeningTest(e2e.TovrinTestCase):
 
         # The running copy shows a reading of its own when the second file arrives.
         program = self.start([first])
-        main_wid = program.window(MAIN_TITLE)
+        main_wid = main.main_window(program)
         app = program.application()
         doc_wid, _, reading = main.shown_document(program, app, main_wid)
         self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
@@ -106,7 +105,7 @@ class OpeningTest(e2e.TovrinTestCase):
 
         program = self.start([path])
         app = program.application()
-        main_wid = program.window(MAIN_TITLE)
+        main_wid = main.main_window(program)
         _, _, reading = main.shown_document(program, app, main_wid)
         self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
         self.assertEqual(e2e.find_all(app, "alert"), [], "no \"Application is already running\"")
@@ -115,7 +114,7 @@ class OpeningTest(e2e.TovrinTestCase):
         path = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
         # As a file manager may name it: by its URL.
         program = self.start([pathlib.Path(path).as_uri()])
-        main_wid = program.window(MAIN_TITLE)
+        main_wid = main.main_window(program)
         app = program.application()
         doc_wid, _, reading = main.shown_document(program, app, main_wid)
         self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
@@ -139,7 +138,7 @@ class OpeningTest(e2e.TovrinTestCase):
         box = e2e.message_box(app)
         self.assertEqual(e2e.message_text(box), "Please Check The File.")
         e2e.key("Return")
-        main_wid = program.window(MAIN_TITLE)
+        main_wid = main.main_window(program)
         self.assertEqual(main.inputs(app, "Male").first, "")
 
         # File > Open Recent lists the reading opened before the restart; choosing it opens it.
@@ -170,7 +169,7 @@ class OpeningTest(e2e.TovrinTestCase):
         e2e.click(e2e.find(question, "push button", "No"))
 
         # The reading opened last is the one shown, and the details are its own.
-        main_wid = program.window(MAIN_TITLE)
+        main_wid = main.main_window(program)
         doc_wid, _, reading = main.shown_document(program, app, main_wid)
         self.assertTrue(reading.startswith(reading_start(MAX_AND_EVE)), reading)
         self.assertEqual(main.couple_inputs(app), MAX_AND_EVE)

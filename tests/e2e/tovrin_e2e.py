@@ -182,6 +182,14 @@ def wait_for_window(title, pid=None, timeout=None, exclude=()):
                       % (title, "" if pid is None else " of process %d" % pid))
 
 
+def transient_for(wid):
+    """The window this one belongs to (a dialog's owner, from WM_TRANSIENT_FOR), or None."""
+    result = subprocess.run(["xprop", "-id", str(wid), "WM_TRANSIENT_FOR"],
+                            capture_output=True, text=True)
+    words = result.stdout.split()
+    return int(words[-1], 16) if result.returncode == 0 and "#" in words else None
+
+
 def window_visible(wid):
     """True while the window exists and is mapped."""
     result = subprocess.run(["xwininfo", "-id", str(wid)], capture_output=True, text=True)

@@ -20,6 +20,15 @@ Partner = collections.namedtuple("Partner", "first middle last month day year")
 Couple = collections.namedtuple("Couple", "male female")
 
 
+def main_window(program):
+    """Waits for the main window and returns its id. A reading shown at start-up (a file on
+    the command line) has the same title; it belongs to the main window, which belongs to none."""
+    def found():
+        owners = [wid for wid in e2e.visible_windows(MAIN_TITLE, pid=program.pid) if e2e.transient_for(wid) is None]
+        return owners[0] if owners else None
+    return e2e.wait_until(found, what="the main window of process %d" % program.pid)
+
+
 def start_main_window(test):
     """Starts tovrin from a TovrinTestCase and waits for its main window and its fields;
     returns (program, main window id, application)."""
