@@ -19,10 +19,12 @@ if(TOVRIN_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 
     set(_suppressions ${CMAKE_CURRENT_LIST_DIR}/sanitizers)
+    # The sanitizers split their options at blanks, colons and commas: the paths are quoted, or a
+    # checkout in "/home/ann/My Projects" would end every test at its start.
     set(TOVRIN_SANITIZER_ENVIRONMENT
         "ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:abort_on_error=0"
-        "LSAN_OPTIONS=suppressions=${_suppressions}/lsan.supp:print_suppressions=0"
-        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=${_suppressions}/ubsan.supp")
+        "LSAN_OPTIONS=suppressions=\"${_suppressions}/lsan.supp\":print_suppressions=0"
+        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=\"${_suppressions}/ubsan.supp\"")
 endif()
 
 if(TOVRIN_BUILD_FUZZERS)
