@@ -10,6 +10,8 @@
 #include "gui/platform/seams.h"
 #include "gui/platform/weblinks.h"
 
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -39,6 +41,8 @@ private slots:
     void focusStartsInMaleFirstName();
     void nameBox_pastedLineBreaksAndTabs_becomeBlanks_data();
     void nameBox_pastedLineBreaksAndTabs_becomeBlanks();
+    void nameBox_textFromTheAccessibilityBus_staysOnOneLine_data();
+    void nameBox_textFromTheAccessibilityBus_staysOnOneLine();
     void captions_exact_data();
     void captions_exact();
     void menus_entriesAccessKeysAndSeparators();
@@ -152,6 +156,40 @@ void tst_frmMain::nameBox_pastedLineBreaksAndTabs_becomeBlanks()
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(box->text(), QStringLiteral("J") + name + QStringLiteral("o"));
     QCOMPARE(box->cursorPosition(), 1 + name.size());
+}
+
+void tst_frmMain::nameBox_textFromTheAccessibilityBus_staysOnOneLine_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("name");
+    // What a screen reader, dictation or on-screen keyboard asks for through the accessibility bus:
+    // the whole text replaced (SetTextContents), or text inserted (InsertText).
+    QTest::newRow("replaced, line feed") << "replace" << QStringLiteral("Mary\nAnn") << QStringLiteral("Mary Ann");
+    QTest::newRow("replaced, tab") << "replace" << QStringLiteral("Mary\tAnn") << QStringLiteral("Mary Ann");
+    QTest::newRow("replaced, paragraph separator")
+        << "replace" << QStringLiteral("Mary\u2029Ann") << QStringLiteral("Mary Ann");
+    QTest::newRow("inserted, CR LF") << "insert" << QStringLiteral("Mary\r\nAnn") << QStringLiteral("JMary  Anno");
+    // The box keeps its first 32767 characters; the emoji's first half would be the last.
+    QTest::newRow("replaced, emoji cut at the limit")
+        << "replace" << QString(32766, QLatin1Char('a')) + QStringLiteral("\U0001F600")
+        << QString(32766, QLatin1Char('a'));
+}
+
+void tst_frmMain::nameBox_textFromTheAccessibilityBus_staysOnOneLine()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, written);
+    QFETCH(QString, name);
+    auto *box = child<QLineEdit>(m_main, "txtFM");
+    box->setText(QStringLiteral("Jo"));
+    QAccessibleEditableTextInterface *text = QAccessible::queryAccessibleInterface(box)->editableTextInterface();
+    QVERIFY(text);
+    if (how == QLatin1String("replace"))
+        text->replaceText(0, int(box->text().size()), written);
+    else
+        text->insertText(1, written);
+    QCOMPARE(box->text(), name);
 }
 
 void tst_frmMain::captions_exact_data()

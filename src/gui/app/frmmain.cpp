@@ -57,8 +57,10 @@ QLineEdit *frmMain::lineEdit(QWidget *parent, const char *name, const QString &a
     edit->setAcceptDrops(false); // a drop on the window means a saved reading, never text for a name
     edit->setAccessibleName(accessibleName);
     // A name is one line: a pasted line break or tab becomes the blank the box already shows it
-    // as, so the reading, the PDF and the saved file hold what the box shows.
-    connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
+    // as, so the reading, the PDF and the saved file hold what the box shows. Every change counts,
+    // not only the user's edits: assistive technology (a screen reader, dictation, an on-screen
+    // keyboard) writes into the box through the accessibility bus, which sets its whole text.
+    connect(edit, &QLineEdit::textChanged, edit, [edit](const QString &text) {
         const QString oneLine = readings::onOneLine(text);
         if (oneLine != text) {
             const int cursor = int(readings::onOneLine(text.left(edit->cursorPosition())).size());
