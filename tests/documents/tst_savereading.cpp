@@ -69,6 +69,8 @@ private slots:
     void fileDialog_refusesInPlaceWhatCannotBeUsed();
     void save_detailsThatWouldNotOpenAgain_refusedAndTold_data();
     void save_detailsThatWouldNotOpenAgain_refusedAndTold();
+    void save_throughALinkInASharedFolder_writesItsTargetOnlyIfTheKernelWouldFollowIt_data();
+    void save_throughALinkInASharedFolder_writesItsTargetOnlyIfTheKernelWouldFollowIt();
     void save_overAPipe_leavesItAndTellsWhy_data();
     void save_overAPipe_leavesItAndTellsWhy();
     void save_failure_keepsEarlierFilesAndTellsWhy_data();
@@ -357,6 +359,45 @@ void tst_SaveReading::save_detailsThatWouldNotOpenAgain_refusedAndTold()
     QVERIFY(platform::MessageBox::shown().constFirst().text.contains(QLatin1String("long.kvl")));
     QVERIFY2(platform::MessageBox::shown().constFirst().text.contains(reason),
              qPrintable(platform::MessageBox::shown().constFirst().text));
+}
+
+void tst_SaveReading::save_throughALinkInASharedFolder_writesItsTargetOnlyIfTheKernelWouldFollowIt_data()
+{
+    QTest::addColumn<bool>("linkOfAnotherUser");
+    QTest::addColumn<bool>("chosenThroughOwnLink");
+    QTest::newRow("the user's own link") << false << false;
+    QTest::newRow("a link another user made") << true << false;
+    QTest::newRow("an own link to a link another user made") << true << true;
+}
+
+// In a folder everyone may write to, such as /tmp, another user may leave a link named as the
+// file a user is about to save, pointing at one of that user's own files. The kernel refuses to
+// follow such a link (fs.protected_symlinks), but saving reads the link itself.
+void tst_SaveReading::save_throughALinkInASharedFolder_writesItsTargetOnlyIfTheKernelWouldFollowIt()
+{
+    QFETCH(bool, linkOfAnotherUser);
+    QFETCH(bool, chosenThroughOwnLink);
+    const QString shared = m_dir->filePath(QStringLiteral("shared"));
+    QVERIFY(QDir().mkdir(shared));
+    QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    const QString target = m_dir->filePath(QStringLiteral("own.kvl"));
+    QVERIFY(writeFile(target, kEarlierFile));
+    const QString link = QDir(shared).filePath(QStringLiteral("reading.kvl"));
+    QVERIFY(QFile::link(target, link));
+    if (linkOfAnotherUser && ::lchown(QFile::encodeName(link).constData(), 65534, 65534) != 0)
+        QSKIP("only root can give a link to another user");
+    const QString chosen = chosenThroughOwnLink ? m_dir->filePath(QStringLiteral("chosen.kvl")) : link;
+    if (chosenThroughOwnLink)
+        QVERIFY(QFile::link(link, chosen));
+
+    frmSaveDocument *document = comprehensiveReading();
+    platform::FileDialog::setNextFileName(chosen);
+    click(document, "cmdSave");
+
+    QCOMPARE(fileBytes(target), linkOfAnotherUser ? kEarlierFile : documenttest::johnAndAnnFile());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QDir(shared).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList{"reading.kvl"});
+    QCOMPARE(platform::MessageBox::shown().size(), linkOfAnotherUser ? 1 : 0);
 }
 
 void tst_SaveReading::save_overAPipe_leavesItAndTellsWhy_data()

@@ -18,6 +18,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace documents {
@@ -27,6 +28,29 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("documents", text);
+}
+
+// True when path is, or leads through, a link the kernel would refuse to follow where it guards
+// shared folders (fs.protected_symlinks): a link in a folder everyone may write to and that keeps
+// its entries to their owners (sticky, as /tmp), made by neither this user nor the folder's owner.
+// QSaveFile reads links by itself rather than opening through them, so the kernel never looks, and
+// another user's link could have the reading written over any file of this user's.
+bool leadsThroughAnotherUsersLink(const QString &path)
+{
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int depth = 0; depth < 40; ++depth) { // the kernel's own limit on a chain of links
+        struct stat link {};
+        if (::lstat(QFile::encodeName(current).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return false;
+        struct stat folder {};
+        if (::stat(QFile::encodeName(QFileInfo(current).absolutePath()).constData(), &folder) != 0)
+            return false;
+        if ((folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH) && link.st_uid != ::geteuid()
+            && link.st_uid != folder.st_uid)
+            return true;
+        current = QFileInfo(current).symLinkTarget();
+    }
+    return false;
 }
 
 // Writes bytes in place of the file at path, all or nothing: a failed write leaves an earlier
@@ -43,6 +67,11 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
     // through a link), so that whatever reads it lost it for good. A folder gets Qt's own reason.
     if (info.exists() && !info.isFile() && !info.isDir()) {
         *reason = tr("It is a pipe, a device or a socket, not a file.");
+        return false;
+    }
+    if (leadsThroughAnotherUsersLink(path)) {
+        *reason = tr("It is a link that another user put in a folder everyone may write to; it could lead to any "
+                     "of your files.");
         return false;
     }
     QSaveFile file(path);
