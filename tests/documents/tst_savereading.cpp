@@ -17,6 +17,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using documenttest::click;
 using documenttest::fileBytes;
@@ -195,15 +196,34 @@ void tst_SaveReading::save_overAnExistingFile_replacesAllOfItKeepingItsPermissio
     QFETCH(int, mode);
     const QString path = m_dir->filePath(QStringLiteral("existing.kvl"));
     QVERIFY(writeFile(path, QByteArray(4000, 'z')));
-    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+    // Whom the file belongs to decides who may use it as much as its mode does: root may give it to
+    // anyone, another user to a group of theirs other than their own.
+    const QByteArray name = QFile::encodeName(path);
+    if (::geteuid() == 0) {
+        QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+    } else {
+        gid_t groups[64];
+        const int count = ::getgroups(64, groups);
+        for (int i = 0; i < count; ++i) {
+            if (groups[i] != ::getegid()) {
+                QCOMPARE(::chown(name.constData(), uid_t(-1), groups[i]), 0);
+                break;
+            }
+        }
+    }
+    QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
+    struct stat before {};
+    QCOMPARE(::stat(name.constData(), &before), 0);
     frmSaveDocument *document = comprehensiveReading();
     platform::FileDialog::setNextFileName(path);
     click(document, "cmdSave");
     QCOMPARE(fileBytes(path), documenttest::johnAndAnnFile());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("existing.kvl")});
     struct stat status {};
-    QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+    QCOMPARE(::stat(name.constData(), &status), 0);
     QCOMPARE(int(status.st_mode & 07777), mode);
+    QCOMPARE(status.st_uid, before.st_uid);
+    QCOMPARE(status.st_gid, before.st_gid);
 }
 
 void tst_SaveReading::save_nameWithoutKvl_getsItAndOpensAgain_data()

@@ -81,6 +81,14 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
         *reason = file.errorString();
         return false;
     }
+    // QSaveFile gives the new copy the earlier file's mode but makes it this user's, in this user's
+    // group: a file shared through a group would be shut to the group, and one root saved over shut
+    // to its owner. The copy takes the earlier owner and group where the system lets it (root may
+    // give it to anyone, a user to a group of theirs), before anything is written into it.
+    struct stat earlier {};
+    if (::stat(QFile::encodeName(path).constData(), &earlier) == 0 && S_ISREG(earlier.st_mode)
+        && ::fchown(file.handle(), earlier.st_uid, earlier.st_gid) != 0)
+        (void)::fchown(file.handle(), uid_t(-1), earlier.st_gid);
     // A write cut short (the disk filled up on the way) is not an error to QFile; the next one
     // fails and says why. Whatever fails, the unfinished copy goes away with file and the earlier
     // file stays.
