@@ -87,8 +87,10 @@ bool writeWholeFile(const QString &path, const QByteArray &bytes, QString *reaso
     // give it to anyone, a user to a group of theirs), before anything is written into it.
     struct stat earlier {};
     if (::stat(QFile::encodeName(path).constData(), &earlier) == 0 && S_ISREG(earlier.st_mode)
-        && ::fchown(file.handle(), earlier.st_uid, earlier.st_gid) != 0)
-        (void)::fchown(file.handle(), uid_t(-1), earlier.st_gid);
+        && ::fchown(file.handle(), earlier.st_uid, earlier.st_gid) != 0
+        && ::fchown(file.handle(), uid_t(-1), earlier.st_gid) != 0) {
+        // Neither is allowed: the copy stays this user's, in this user's group, as a new file is.
+    }
     // A write cut short (the disk filled up on the way) is not an error to QFile; the next one
     // fails and says why. Whatever fails, the unfinished copy goes away with file and the earlier
     // file stays.
