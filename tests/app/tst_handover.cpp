@@ -236,6 +236,10 @@ void tst_HandOver::commandLineFile_placedOnThisComputer_data()
     QTest::newRow("a URL") << "file:///home/ann/our%20reading.kvl" << "/home/ann/our reading.kvl";
     QTest::newRow("a URL with localhost") << "file://localhost/home/ann/ours.kvl" << "/home/ann/ours.kvl";
     QTest::newRow("a URL with LOCALHOST") << "FILE://LOCALHOST/home/ann/ours.kvl" << "/home/ann/ours.kvl";
+    // The system takes ".." after a link to the folder above the link's target: the path stays
+    // as given, or a different file would open.
+    QTest::newRow("a path through a link and ..") << "/home/ann/link/../ours.kvl" << "/home/ann/link/../ours.kvl";
+    QTest::newRow("a relative name through ..") << "link/../ours.kvl" << here + "/link/../ours.kvl";
     // Its path is no path here: read on this computer it would name another file.
     QTest::newRow("a file on another computer") << "file://ann-laptop/home/ann/ours.kvl" << QString();
 }

@@ -90,7 +90,8 @@ private slots:
     void drop_oneLocalReading_opensIt_anythingElseRefused_data();
     void drop_oneLocalReading_opensIt_anythingElseRefused();
     void recentList_newestFirst_keptAcrossRestarts_goneFilesLeave();
-    void recentList_settingsFileIsAPipe_nothingRememberedNothingHangs();
+    void recentList_pathThroughALinkAndDotDot_reopensTheSameFile();
+    void recentList_settingsFileIsAPipe_nothingRememberedNothingHangs(); // leaves the pipe: last
 
 private:
     frmMain *m_main = nullptr;
@@ -680,6 +681,30 @@ void tst_OpenReading::recentList_settingsFileIsAPipe_nothingRememberedNothingHan
     clear->trigger();
     QVERIFY(!fifo.readerWaited());
     QVERIFY(fifo.stillThere());
+}
+
+// The system reads link/../ours.kvl as ours.kvl beside the link's target, not beside the link.
+void tst_OpenReading::recentList_pathThroughALinkAndDotDot_reopensTheSameFile()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("elsewhere/target")));
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("here")));
+    QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("elsewhere/target")), m_dir->filePath(QStringLiteral("here/link"))));
+    write(QStringLiteral("elsewhere/ours.kvl"), documenttest::johnAndAnnFile());
+    QStringList others = kJohnAndAnn;
+    others[0] = QStringLiteral("Otto");
+    write(QStringLiteral("here/ours.kvl"), savedFile(others));
+    const QString path = m_dir->filePath(QStringLiteral("here/link/../ours.kvl"));
+
+    QVERIFY(m_main->openSavedReading(path));
+    QCOMPARE(inputs(m_main), kJohnAndAnn);
+
+    guitest::unloadAll();
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
+    auto *menu = m_main->findChild<QMenu *>(QStringLiteral("mnuRecent"));
+    emit menu->aboutToShow();
+    menu->actions().constFirst()->trigger();
+    QCOMPARE(inputs(m_main), kJohnAndAnn);
 }
 
 QTEST_MAIN(tst_OpenReading)

@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -74,8 +75,15 @@ std::optional<QString> commandLineFile(const QString &argument, QString *fault)
     }
     if (file.isEmpty())
         return QString(); // an empty argument names no file
-    // A relative name cannot be placed when the folder it was given in has been removed.
-    const QString absolute = QFileInfo(file).absoluteFilePath();
+    // Made absolute but not tidied: the system reads "link/.." as the folder above the link's
+    // target, so dropping the pair would name another file. A relative name cannot be placed when
+    // the folder it was given in has been removed.
+    QString absolute = file;
+    if (QFileInfo(file).isRelative()) {
+        const QString here = QDir::currentPath(); // empty when the folder is gone
+        if (!here.isEmpty())
+            absolute = QDir(here).filePath(file);
+    }
     if (!QFileInfo(absolute).isAbsolute()) {
         *fault = QStringLiteral("cannot tell where %1 is: the current folder is gone").arg(file);
         return std::nullopt;

@@ -33,7 +33,8 @@ QStringList recentReadings(QSettings &settings)
 
 void addRecentReading(QSettings &settings, const QString &path)
 {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // Kept as opened, not tidied: "link/../ours.kvl" tidied to "ours.kvl" is another file.
+    const QString absolute = QFileInfo(path).isAbsolute() ? path : QFileInfo(path).absoluteFilePath();
     QStringList paths = recentReadings(settings);
     paths.removeAll(absolute);
     paths.prepend(absolute);
