@@ -14,6 +14,7 @@
 #include <memory>
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -287,11 +288,20 @@ void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed_data()
     QTest::addColumn<QString>("readOnly"); // a reading in a read-only folder, or none
     QTest::addColumn<QString>("refused");  // typed first: in that folder if any, else the test's
     QTest::addColumn<QString>("told");     // in the message that refuses it
-    QTest::newRow("save: a name the dialog reads as a list") << true << "" << "John \"Jack\" Smith" << "\"Jack\"";
-    QTest::newRow("save: a folder that does not exist") << true << "" << "nowhere/John Smith" << "does not exist";
-    QTest::newRow("save: a name whose .kvl is read-only") << true << "J.Smith.kvl" << "J.Smith"
-                                                          << "J.Smith.kvl is read-only";
-    QTest::newRow("open: a read-only file") << false << "ours.kvl" << "ours.kvl" << "ours.kvl is read-only";
+    QTest::addColumn<QByteArray>("stray"); // a reading made first under these bytes, or none
+    QTest::newRow("save: a name the dialog reads as a list")
+        << true << "" << "John \"Jack\" Smith" << "\"Jack\"" << QByteArray();
+    QTest::newRow("save: a folder that does not exist")
+        << true << "" << "nowhere/John Smith" << "does not exist" << QByteArray();
+    QTest::newRow("save: a name whose .kvl is read-only")
+        << true << "J.Smith.kvl" << "J.Smith" << "J.Smith.kvl is read-only" << QByteArray();
+    QTest::newRow("open: a read-only file") << false << "ours.kvl" << "ours.kvl" << "ours.kvl is read-only" << QByteArray();
+    // Qt shows a name that is not UTF-8 (Latin-1 "caf\xe9.kvl") with U+FFFD and hands back that
+    // text, which the system takes as another file: saving would leave the one picked as it was
+    // and write, or replace, its look-alike.
+    const QString lookAlike = QStringLiteral("latin/caf\uFFFD");
+    QTest::newRow("save: a name not in UTF-8")
+        << true << "" << lookAlike << "not written in UTF-8" << QByteArray("latin/caf\xe9.kvl");
 }
 
 // Qt's own dialog (no name queued) refuses the first name typed, says why and stays open; the
@@ -302,8 +312,17 @@ void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed()
     QFETCH(QString, readOnly);
     QFETCH(QString, refused);
     QFETCH(QString, told);
+    QFETCH(QByteArray, stray);
     documenttest::ScratchFolder folder;
     QString first = m_dir->filePath(refused);
+    if (!stray.isEmpty()) {
+        QVERIFY(QDir(m_dir->path()).mkpath(QFileInfo(first).path()));
+        const int fd = ::open((QFile::encodeName(m_dir->path()) + '/' + stray).constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        const QByteArray bytes = documenttest::johnAndAnnFile();
+        QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+        ::close(fd);
+    }
     if (!readOnly.isEmpty()) {
         if (!folder.isUsable())
             QSKIP(qPrintable(folder.reason()));
@@ -344,6 +363,8 @@ void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed()
     QVERIFY2(platform::MessageBox::shown().constFirst().text.contains(told),
              qPrintable(platform::MessageBox::shown().constFirst().text));
     QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList());
+    if (!stray.isEmpty()) // no look-alike beside the stray reading
+        QVERIFY(!QFileInfo::exists(first + QStringLiteral(".kvl")));
     if (save)
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("John Smith.kvl")});
     else

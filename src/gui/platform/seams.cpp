@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QQueue>
 
+#include <dirent.h>
+
 namespace platform {
 
 namespace {
@@ -37,6 +39,9 @@ SeamState &state()
 // - on saving, a name with double quotes in it: the dialog reads it as a list of quoted names and
 //   keeps only the first, so "John "Jack" Smith" would save as Jack.kvl;
 // - on saving, a file in a folder that does not exist;
+// - on saving, a name that shows a file whose name is not UTF-8: Qt reads such a name with U+FFFD
+//   in place of the bytes it cannot read and hands back that text, which names another file, so
+//   the file picked would stay as it was and its look-alike be written or replaced;
 // - a read-only file: it cannot be saved over, and a reading is opened only from a file the user
 //   may also save it to again.
 class CheckedFileDialog final : public QFileDialog
@@ -80,6 +85,12 @@ private:
                                                "The folder %1 does not exist.\nPlease choose another file name.")
                 .arg(QDir::toNativeSeparators(file.absolutePath()));
         }
+        if (saving && showsAnUnreadableName(file)) {
+            return QCoreApplication::translate("FileDialog",
+                                               "%1 cannot be told apart from a file in that folder whose name is not "
+                                               "written in UTF-8.\nPlease choose another file name.")
+                .arg(file.fileName());
+        }
         if (file.isFile() && !file.isWritable()) {
             return saving ? QCoreApplication::translate("FileDialog",
                                                         "%1 is read-only.\nPlease choose another file name.")
@@ -88,6 +99,28 @@ private:
                                 .arg(file.fileName());
         }
         return QString();
+    }
+
+    // True when file's folder holds a name that is not file's in the system's bytes but reads as it.
+    static bool showsAnUnreadableName(const QFileInfo &file)
+    {
+        const QString name = file.fileName();
+        if (!name.contains(QChar::ReplacementCharacter))
+            return false; // Qt reads every name it cannot read with U+FFFD in it
+        const QByteArray exact = QFile::encodeName(name);
+        DIR *folder = ::opendir(QFile::encodeName(file.absolutePath()).constData());
+        if (!folder)
+            return false;
+        bool found = false;
+        while (const dirent *entry = ::readdir(folder)) {
+            const QByteArray bytes(entry->d_name);
+            if (bytes != exact && QFile::decodeName(bytes) == name) {
+                found = true;
+                break;
+            }
+        }
+        ::closedir(folder);
+        return found;
     }
 
     std::function<QString(const QString &)> m_pathWritten;
