@@ -240,6 +240,10 @@ void tst_HandOver::commandLineFile_placedOnThisComputer_data()
     // as given, or a different file would open.
     QTest::newRow("a path through a link and ..") << "/home/ann/link/../ours.kvl" << "/home/ann/link/../ours.kvl";
     QTest::newRow("a relative name through ..") << "link/../ours.kvl" << here + "/link/../ours.kvl";
+    // The system reads a name only up to a NUL: opened, it would be /home/ann/our. A running copy
+    // ignores such a path, and the start that handed it over would end as if it had gone there.
+    QTest::newRow("a URL with an encoded NUL") << "file:///home/ann/our%00.kvl" << QString();
+    QTest::newRow("a URL with localhost and an encoded NUL") << "file://localhost/home/ann/our%00.kvl" << QString();
     // Its path is no path here: read on this computer it would name another file.
     QTest::newRow("a file on another computer") << "file://ann-laptop/home/ann/ours.kvl" << QString();
 }

@@ -96,14 +96,17 @@ std::optional<QString> localFilePath(const QUrl &url)
     if (!url.isLocalFile())
         return std::nullopt;
     // QUrl gives a URL with a host the path //host/..., which this system reads as /host/....
-    if (url.host() == QLatin1String("localhost")) {
-        QUrl here = url;
+    QUrl here = url;
+    if (url.host() == QLatin1String("localhost"))
         here.setHost(QString());
-        return here.toLocalFile();
-    }
-    if (!url.host().isEmpty())
+    else if (!url.host().isEmpty())
         return std::nullopt;
-    return url.toLocalFile();
+    // %00 decodes to a NUL, where the system's reading of the name stops: it would name another
+    // file, the part before it.
+    const QString path = here.toLocalFile();
+    if (path.contains(QChar(0)))
+        return std::nullopt;
+    return path;
 }
 
 } // namespace program

@@ -22,7 +22,8 @@ QString processCommandLine(const QCoreApplication &application);
 std::optional<QString> commandLineFile(const QString &argument, QString *fault);
 
 // The path on this computer of a file: URL, with or without the host localhost. Nothing for any
-// other URL: the path of a file on another computer would name some other file here.
+// other URL: the path of a file on another computer would name some other file here, and so would
+// a path with a NUL in it (%00).
 std::optional<QString> localFilePath(const QUrl &url);
 
 } // namespace program
