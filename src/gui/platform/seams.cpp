@@ -39,9 +39,9 @@ SeamState &state()
 // - on saving, a name with double quotes in it: the dialog reads it as a list of quoted names and
 //   keeps only the first, so "John "Jack" Smith" would save as Jack.kvl;
 // - on saving, a file in a folder that does not exist;
-// - on saving, a name that shows a file whose name is not UTF-8: Qt reads such a name with U+FFFD
-//   in place of the bytes it cannot read and hands back that text, which names another file, so
-//   the file picked would stay as it was and its look-alike be written or replaced;
+// - a name that shows a file whose name is not UTF-8: Qt reads such a name with U+FFFD in place
+//   of the bytes it cannot read and hands back that text, which names another file, so the file
+//   picked would stay as it was and its look-alike be written, replaced or opened;
 // - a read-only file: it cannot be saved over, and a reading is opened only from a file the user
 //   may also save it to again.
 class CheckedFileDialog final : public QFileDialog
@@ -85,11 +85,15 @@ private:
                                                "The folder %1 does not exist.\nPlease choose another file name.")
                 .arg(QDir::toNativeSeparators(file.absolutePath()));
         }
-        if (saving && showsAnUnreadableName(file)) {
-            return QCoreApplication::translate("FileDialog",
-                                               "%1 cannot be told apart from a file in that folder whose name is not "
-                                               "written in UTF-8.\nPlease choose another file name.")
-                .arg(file.fileName());
+        if (showsAnUnreadableName(file)) {
+            return saving ? QCoreApplication::translate("FileDialog",
+                                                        "%1 cannot be told apart from a file in that folder whose "
+                                                        "name is not written in UTF-8.\nPlease choose another file name.")
+                                .arg(file.fileName())
+                          : QCoreApplication::translate("FileDialog",
+                                                        "%1 cannot be told apart from a file in that folder whose "
+                                                        "name is not written in UTF-8.\nPlease choose another file.")
+                                .arg(file.fileName());
         }
         if (file.isFile() && !file.isWritable()) {
             return saving ? QCoreApplication::translate("FileDialog",
