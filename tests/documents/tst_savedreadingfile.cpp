@@ -201,6 +201,8 @@ void tst_SavedReadingFile::read_file_data()
     QTest::newRow("a folder") << QStringLiteral("folder") << false;
     QTest::newRow("too large") << QStringLiteral("large") << false;
     QTest::newRow("nul bytes") << QStringLiteral("nul") << false;
+    // A settings file edited by hand can name one (Open Recent): the system would read reading.kvl.
+    QTest::newRow("a NUL in the name") << QStringLiteral("nul name") << false;
 }
 
 void tst_SavedReadingFile::read_file()
@@ -215,7 +217,7 @@ void tst_SavedReadingFile::read_file()
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("reading.kvl")));
     } else if (kind != QLatin1String("missing")) {
         QVERIFY(file.open(QIODevice::WriteOnly));
-        if (kind == QLatin1String("saved"))
+        if (kind == QLatin1String("saved") || kind == QLatin1String("nul name"))
             file.write(SavedReadingFile::toBytes(johnAndAnn()));
         else if (kind == QLatin1String("large"))
             file.write(twelveLines("\r\n") + QByteArray(SavedReadingFile::MaximumSize, ' '));
@@ -223,7 +225,8 @@ void tst_SavedReadingFile::read_file()
             file.write(twelveLines("\r\n") + QByteArray(1, '\0'));
         file.close();
     }
-    const std::optional<PartnerDetails> read = SavedReadingFile::read(path);
+    const QString named = kind == QLatin1String("nul name") ? path + QChar(0) + QStringLiteral(".kvl") : path;
+    const std::optional<PartnerDetails> read = SavedReadingFile::read(named);
     QCOMPARE(read.has_value(), accepted);
     if (accepted)
         QCOMPARE(read->toList(), johnAndAnn().toList());

@@ -84,6 +84,9 @@ std::optional<readings::PartnerDetails> SavedReadingFile::fromBytes(const QByteA
 
 std::optional<readings::PartnerDetails> SavedReadingFile::read(const QString &path)
 {
+    // The system reads a name only up to a NUL: the file there is another one.
+    if (path.contains(QChar(0)))
+        return std::nullopt;
     const std::optional<QByteArray> bytes = readRegularFile(path, MaximumSize);
     if (!bytes)
         return std::nullopt;
