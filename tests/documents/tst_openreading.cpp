@@ -705,6 +705,20 @@ void tst_OpenReading::recentList_pathThroughALinkAndDotDot_reopensTheSameFile()
     emit menu->aboutToShow();
     menu->actions().constFirst()->trigger();
     QCOMPARE(inputs(m_main), kJohnAndAnn);
+
+    // Named with "." or a doubled slash, a file is still the one file: it is listed once.
+    for (const char *name : {"here/./ours.kvl", "here//ours.kvl", "here/ours.kvl"}) {
+        if (frmSaveDocument *document = guitest::documentWindow(); document && document->isVisible())
+            click(document, "cmdBack");
+        QVERIFY(m_main->openSavedReading(m_dir->path() + QLatin1Char('/') + QLatin1String(name)));
+    }
+    emit menu->aboutToShow();
+    QStringList listed;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator() && action->objectName() != QLatin1String("mnuClearRecent"))
+            listed.append(QTextDocumentFragment::fromHtml(action->toolTip()).toPlainText());
+    }
+    QCOMPARE(listed, QStringList({m_dir->filePath(QStringLiteral("here/ours.kvl")), path}));
 }
 
 QTEST_MAIN(tst_OpenReading)

@@ -1,5 +1,6 @@
 #include "core/settings/recentreadings.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -33,8 +34,11 @@ QStringList recentReadings(QSettings &settings)
 
 void addRecentReading(QSettings &settings, const QString &path)
 {
-    // Kept as opened, not tidied: "link/../ours.kvl" tidied to "ours.kvl" is another file.
-    const QString absolute = QFileInfo(path).isAbsolute() ? path : QFileInfo(path).absoluteFilePath();
+    // "link/../ours.kvl" tidied to "ours.kvl" is another file, so a path that goes up a folder is
+    // kept as opened; any other loses its "." and doubled slashes, and one file is listed once.
+    QString absolute = QFileInfo(path).isAbsolute() ? path : QFileInfo(path).absoluteFilePath();
+    if (!absolute.split(QLatin1Char('/')).contains(QLatin1String("..")))
+        absolute = QDir::cleanPath(absolute);
     QStringList paths = recentReadings(settings);
     paths.removeAll(absolute);
     paths.prepend(absolute);
