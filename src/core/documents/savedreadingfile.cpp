@@ -22,6 +22,9 @@ const QLatin1String kExtension(".kvl");
 // looked at the name can neither stall the open nor feed a read that never ends.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maximumSize)
 {
+    // The system reads a name only up to a NUL: the file there is another one.
+    if (path.contains(QChar(0)))
+        return std::nullopt;
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
         return std::nullopt;
@@ -84,9 +87,6 @@ std::optional<readings::PartnerDetails> SavedReadingFile::fromBytes(const QByteA
 
 std::optional<readings::PartnerDetails> SavedReadingFile::read(const QString &path)
 {
-    // The system reads a name only up to a NUL: the file there is another one.
-    if (path.contains(QChar(0)))
-        return std::nullopt;
     const std::optional<QByteArray> bytes = readRegularFile(path, MaximumSize);
     if (!bytes)
         return std::nullopt;

@@ -36,7 +36,7 @@ void addRecentReading(QSettings &settings, const QString &path)
 {
     // "link/../ours.kvl" tidied to "ours.kvl" is another file, so a path that goes up a folder is
     // kept as opened; any other loses its "." and doubled slashes, and one file is listed once.
-    QString absolute = QFileInfo(path).isAbsolute() ? path : QFileInfo(path).absoluteFilePath();
+    QString absolute = QDir::current().filePath(path);
     if (!absolute.split(QLatin1Char('/')).contains(QLatin1String("..")))
         absolute = QDir::cleanPath(absolute);
     QStringList paths = recentReadings(settings);
