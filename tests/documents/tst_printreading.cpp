@@ -25,6 +25,7 @@ private slots:
     void print_document_wholeReadingAndNothingElse();
     void print_document_keepsTheEmphasis();
     void print_longReading_everyPageWithoutPageNumbers();
+    void print_zoomedOnScreen_keepsTheBoxSize();
     void print_fullNameBoxes_reachTheLastWord();
     void print_paragraphAcrossPages_everyLineOnce();
     void print_noPrinter_saysSo();
@@ -174,6 +175,32 @@ void tst_PrintReading::print_jobFails_saysSo()
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Warning);
     QCOMPARE(platform::MessageBox::shown().constFirst().text, QStringLiteral("The reading could not be printed."));
+}
+
+// Ctrl with the wheel enlarges the text on screen; the printout stays as it was.
+void tst_PrintReading::print_zoomedOnScreen_keepsTheBoxSize()
+{
+    QString reading;
+    for (int line = 0; line < 160; ++line)
+        reading += QStringLiteral("Line %1 of a long reading that goes on and on\r\n").arg(line);
+    frmDisp *disp = guitest::loadWindow<frmDisp>();
+    disp->txtDisp()->setText(reading);
+    platform::showModal(disp);
+    click(disp, "cmdPrint");
+    const int pages = documenttest::pdfPages(m_pdf);
+
+    const qreal size = disp->txtDisp()->font().pointSizeF();
+    QWidget *viewport = disp->txtDisp()->viewport();
+    const QPoint middle = viewport->rect().center();
+    QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, 5 * 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+    QCOMPARE(disp->txtDisp()->font().pointSizeF(), size + 5);
+    QVERIFY(QFile::remove(m_pdf));
+    click(disp, "cmdPrint");
+
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
+    QCOMPARE(documenttest::pdfPages(m_pdf), pages);
 }
 
 int main(int argc, char *argv[])

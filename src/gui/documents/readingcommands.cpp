@@ -16,8 +16,10 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QTextDocument>
 
 #include <cerrno>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -186,8 +188,12 @@ void PrintReading(RichTextBox *box, QWidget *parent)
     }
     printer.setDocName(box->window()->windowTitle());
 
+    // On paper the reading has the size the box was given, as in its PDF, whatever Ctrl with the
+    // wheel made it on screen.
+    std::unique_ptr<QTextDocument> paper(box->document()->clone());
+    paper->setDefaultFont(box->unzoomedFont());
     QString reason;
-    if (!paintReadingPages(*box->document(), printer) || printer.printerState() == QPrinter::Error
+    if (!paintReadingPages(*paper, printer) || printer.printerState() == QPrinter::Error
         || printer.printerState() == QPrinter::Aborted
         || (pdfFileName.isEmpty() && printServerRefusedJob(&reason))) {
         platform::MessageBox::warning(parent, reason.isEmpty() ? tr("The reading could not be printed.")

@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <iterator>
@@ -253,6 +254,13 @@ void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
         QTextEdit::mouseDoubleClickEvent(event);
     else
         event->accept();
+}
+
+void RichTextBox::wheelEvent(QWheelEvent *event)
+{
+    if ((event->modifiers() & Qt::ControlModifier) && !m_unzoomedFont)
+        m_unzoomedFont = font();
+    QTextEdit::wheelEvent(event);
 }
 
 QMimeData *RichTextBox::createMimeDataFromSelection() const

@@ -5,6 +5,8 @@
 #include <QTextEdit>
 #include <QTextOption>
 
+#include <optional>
+
 class QTextCursor;
 
 namespace documents {
@@ -49,6 +51,10 @@ public:
 
     void setSelBold(bool bold);
 
+    // The font the box was given. Ctrl with the wheel makes the text larger or smaller on screen
+    // by changing the box's font (and with it the document's); paper keeps this one.
+    QFont unzoomedFont() const { return m_unzoomedFont.value_or(font()); }
+
     // A box that is not copyable lets no selection leave it: nothing reaches the X11 primary
     // selection, the clipboard or a drag. Select-all, copy and cut do nothing; shift with a
     // movement key moves without selecting; a double or triple click selects nothing; what a
@@ -81,6 +87,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
@@ -90,4 +97,5 @@ private:
 
     bool m_bold = false;
     bool m_copyable = true;
+    std::optional<QFont> m_unzoomedFont;
 };
