@@ -4,8 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using documents::SavedReadingFile;
 using readings::PartnerDetails;
@@ -203,6 +207,10 @@ void tst_SavedReadingFile::read_file_data()
     QTest::newRow("nul bytes") << QStringLiteral("nul") << false;
     // A settings file edited by hand can name one (Open Recent): the system would read reading.kvl.
     QTest::newRow("a NUL in the name") << QStringLiteral("nul name") << false;
+    // Latin-1 caf\xe9.kvl reads as caf\uFFFD.kvl: from the command line, a drop or Open Recent,
+    // that text would open the reading beside it in place of the file the user named.
+    QTest::newRow("a look-alike of a name not in UTF-8") << QStringLiteral("look-alike") << false;
+    QTest::newRow("U+FFFD in a name of its own") << QStringLiteral("replacement character") << true;
 }
 
 void tst_SavedReadingFile::read_file()
@@ -211,13 +219,23 @@ void tst_SavedReadingFile::read_file()
     QFETCH(bool, accepted);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("reading.kvl"));
+    const bool lookAlike = kind == QLatin1String("look-alike");
+    const QString path = dir.filePath(lookAlike || kind == QLatin1String("replacement character")
+                                          ? QStringLiteral("caf\uFFFD.kvl")
+                                          : QStringLiteral("reading.kvl"));
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + "/caf\xe9.kvl";
+    const auto removeLatin1 = qScopeGuard([&] { ::unlink(latin1.constData()); }); // Qt cannot name it
+    if (lookAlike) {
+        const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+    }
     QFile file(path);
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("reading.kvl")));
     } else if (kind != QLatin1String("missing")) {
         QVERIFY(file.open(QIODevice::WriteOnly));
-        if (kind == QLatin1String("saved") || kind == QLatin1String("nul name"))
+        if (kind == QLatin1String("saved") || kind == QLatin1String("nul name") || path.contains(QChar::ReplacementCharacter))
             file.write(SavedReadingFile::toBytes(johnAndAnn()));
         else if (kind == QLatin1String("large"))
             file.write(twelveLines("\r\n") + QByteArray(SavedReadingFile::MaximumSize, ' '));

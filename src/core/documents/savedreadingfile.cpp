@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,8 +23,9 @@ const QLatin1String kExtension(".kvl");
 // looked at the name can neither stall the open nor feed a read that never ends.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maximumSize)
 {
-    // The system reads a name only up to a NUL: the file there is another one.
-    if (path.contains(QChar(0)))
+    // The system reads a name only up to a NUL: the file there is another one. A name beside
+    // one that is not UTF-8 and reads as it may be the look-alike of the file the user picked.
+    if (path.contains(QChar(0)) || hasUnreadableLookAlike(path))
         return std::nullopt;
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
@@ -96,6 +98,30 @@ std::optional<readings::PartnerDetails> SavedReadingFile::read(const QString &pa
 QString SavedReadingFile::savePath(const QString &path)
 {
     return path.endsWith(kExtension) ? path : path + kExtension;
+}
+
+bool hasUnreadableLookAlike(const QString &path)
+{
+    // The folder as the system reads it: not tidied, as "link/.." is not the folder the link is in.
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString name = path.mid(slash + 1);
+    if (!name.contains(QChar::ReplacementCharacter))
+        return false; // Qt reads every name it cannot read with U+FFFD in it
+    const QString folderPath = slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
+    const QByteArray exact = QFile::encodeName(name);
+    DIR *folder = ::opendir(QFile::encodeName(folderPath).constData());
+    if (!folder)
+        return false;
+    bool found = false;
+    while (const dirent *entry = ::readdir(folder)) {
+        const QByteArray bytes(entry->d_name);
+        if (bytes != exact && QFile::decodeName(bytes) == name) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(folder);
+    return found;
 }
 
 } // namespace documents

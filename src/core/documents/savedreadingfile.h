@@ -40,4 +40,10 @@ public:
     static QString savePath(const QString &path);
 };
 
+// True when the folder of path holds a name that is not path's in the system's bytes but reads as
+// it. Qt reads a name that is not UTF-8 with U+FFFD in place of the bytes it cannot read, and so
+// hands back that text from a file dialog, a command line or a dropped file: it names another
+// file, a look-alike of the one the user meant.
+bool hasUnreadableLookAlike(const QString &path);
+
 } // namespace documents

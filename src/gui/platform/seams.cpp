@@ -1,5 +1,6 @@
 #include "gui/platform/seams.h"
 
+#include "core/documents/savedreadingfile.h"
 #include "core/program/version.h"
 
 #include <QCoreApplication>
@@ -9,8 +10,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QQueue>
-
-#include <dirent.h>
 
 namespace platform {
 
@@ -85,7 +84,7 @@ private:
                                                "The folder %1 does not exist.\nPlease choose another file name.")
                 .arg(QDir::toNativeSeparators(file.absolutePath()));
         }
-        if (showsAnUnreadableName(file)) {
+        if (documents::hasUnreadableLookAlike(file.absoluteFilePath())) {
             return saving ? QCoreApplication::translate("FileDialog",
                                                         "%1 cannot be told apart from a file in that folder whose "
                                                         "name is not written in UTF-8.\nPlease choose another file name.")
@@ -103,28 +102,6 @@ private:
                                 .arg(file.fileName());
         }
         return QString();
-    }
-
-    // True when file's folder holds a name that is not file's in the system's bytes but reads as it.
-    static bool showsAnUnreadableName(const QFileInfo &file)
-    {
-        const QString name = file.fileName();
-        if (!name.contains(QChar::ReplacementCharacter))
-            return false; // Qt reads every name it cannot read with U+FFFD in it
-        const QByteArray exact = QFile::encodeName(name);
-        DIR *folder = ::opendir(QFile::encodeName(file.absolutePath()).constData());
-        if (!folder)
-            return false;
-        bool found = false;
-        while (const dirent *entry = ::readdir(folder)) {
-            const QByteArray bytes(entry->d_name);
-            if (bytes != exact && QFile::decodeName(bytes) == name) {
-                found = true;
-                break;
-            }
-        }
-        ::closedir(folder);
-        return found;
     }
 
     std::function<QString(const QString &)> m_pathWritten;
