@@ -39,13 +39,16 @@ QString tr(const char *text)
 // another user's link could have the reading written over any file of this user's.
 bool leadsThroughAnotherUsersLink(const QString &path)
 {
-    QString current = QFileInfo(path).absoluteFilePath();
+    // Neither the path nor its folder is tidied, as QFileInfo would: the system, and QSaveFile with
+    // it, reads "link/.." as the folder above the link's target, not the folder the link is in.
+    QString current = QFileInfo(path).isRelative() ? QDir::current().filePath(path) : path;
     for (int depth = 0; depth < 40; ++depth) { // the kernel's own limit on a chain of links
         struct stat link {};
         if (::lstat(QFile::encodeName(current).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
             return false;
+        const qsizetype slash = current.lastIndexOf(QLatin1Char('/'));
         struct stat folder {};
-        if (::stat(QFile::encodeName(QFileInfo(current).absolutePath()).constData(), &folder) != 0)
+        if (::stat(QFile::encodeName(slash > 0 ? current.left(slash) : QStringLiteral("/")).constData(), &folder) != 0)
             return false;
         if ((folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH) && link.st_uid != ::geteuid()
             && link.st_uid != folder.st_uid)
