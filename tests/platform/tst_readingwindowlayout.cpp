@@ -4,12 +4,16 @@
 #include "gui/documents/frmdisp.h"
 #include "gui/documents/frmsavedocument.h"
 #include "gui/documents/richtextbox.h"
+#include "gui/documents/workingwindow.h"
 #include "gui/platform/look.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QTest>
+#include <QTextEdit>
 
 using guitest::child;
 
@@ -34,8 +38,13 @@ private slots:
     void tabOrder_followsTabIndexes_focusStartsInTheReading();
     void readingBox_namedByItsReading_arrowsMoveTheCaretWithoutSelecting_data();
     void readingBox_namedByItsReading_arrowsMoveTheCaretWithoutSelecting();
+    void readOnlyBoxes_takeNoTextFromInputMethods_data();
+    void readOnlyBoxes_takeNoTextFromInputMethods();
     void windows_showProgramIcon_andTheirScreenshotSize_data();
     void windows_showProgramIcon_andTheirScreenshotSize();
+
+private:
+    QPointer<QWidget> m_working; // closes itself away
 };
 
 namespace {
@@ -62,6 +71,8 @@ void tst_ReadingWindowLayout::init()
 
 void tst_ReadingWindowLayout::cleanup()
 {
+    if (m_working)
+        m_working->close();
     guitest::unloadAll();
     QCOMPARE(guitest::visibleTopLevelWindows(), QStringList());
 }
@@ -221,6 +232,47 @@ void tst_ReadingWindowLayout::readingBox_namedByItsReading_arrowsMoveTheCaretWit
     QCOMPARE(box->selStart(), 12); // the start of the second line, CR LF counting two
     QTest::keyClick(box, Qt::Key_Down, Qt::ShiftModifier);
     QCOMPARE(box->selLength(), 0);
+}
+
+void tst_ReadingWindowLayout::readOnlyBoxes_takeNoTextFromInputMethods_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("frmDisp") << QStringLiteral("frmDisp");
+    QTest::newRow("frmSaveDocument") << QStringLiteral("frmSaveDocument");
+    QTest::newRow("frmWorking") << QStringLiteral("frmWorking");
+}
+
+// A dead key or a compose sequence (an accent, then a letter) comes as input-method text. Before
+// any is sent, the input method asks the focused box whether it takes text; had the box said yes,
+// the accented letter went into the reading, and onto paper when it was printed.
+void tst_ReadingWindowLayout::readOnlyBoxes_takeNoTextFromInputMethods()
+{
+    QFETCH(QString, window);
+    const readings::Reading reading{QStringLiteral("LifePath Compatibility"), {{QStringLiteral("The reading"), false}}};
+    QTextEdit *box = nullptr;
+    if (window == QLatin1String("frmWorking")) {
+        auto *w = static_cast<frmWorking *>(guitest::openWindow(window));
+        QVERIFY(w);
+        w->showWorking(reading);
+        m_working = w;
+        box = w->findChild<QTextEdit *>();
+    } else {
+        auto *w = qobject_cast<ReadingWindow *>(loadWindow(window));
+        QVERIFY(w);
+        w->showReading(reading, {});
+        box = w->box();
+    }
+    QVERIFY(box);
+    box->setFocus();
+    const QString shown = box->toPlainText();
+
+    QInputMethodQueryEvent asked(Qt::ImEnabled);
+    QApplication::sendEvent(box, &asked);
+    QCOMPARE(asked.value(Qt::ImEnabled).toBool(), false);
+    QInputMethodEvent composed(QString(), {});
+    composed.setCommitString(QStringLiteral("\u00E9"));
+    QApplication::sendEvent(box, &composed);
+    QCOMPARE(box->toPlainText(), shown);
 }
 
 void tst_ReadingWindowLayout::windows_showProgramIcon_andTheirScreenshotSize_data()

@@ -1,5 +1,6 @@
 #include "gui/documents/richtextbox.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -261,6 +262,18 @@ void RichTextBox::wheelEvent(QWheelEvent *event)
     if ((event->modifiers() & Qt::ControlModifier) && !m_unzoomedFont)
         m_unzoomedFont = font();
     QTextEdit::wheelEvent(event);
+}
+
+QVariant RichTextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return false;
+    return QTextEdit::inputMethodQuery(query);
+}
+
+void RichTextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    event->ignore();
 }
 
 QMimeData *RichTextBox::createMimeDataFromSelection() const

@@ -62,6 +62,13 @@ public:
     // selection. Scrolling and moving through the text work as ever. Boxes start copyable.
     void setCopyable(bool copyable);
 
+    // Qt lets input methods write into a read-only box whose text the mouse may select: a dead
+    // key or a compose sequence (an accent, then a letter) put the accented letter into the
+    // reading. The box tells them it takes no text, and drops any they send all the same
+    // (inputMethodEvent()).
+    using QTextEdit::inputMethodQuery;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
     // Replaces everything by the runs, each with its emphasis, puts the insertion point at the
     // start and then emits textReplaced() once.
     void showRuns(const QList<readings::TextRun> &runs);
@@ -89,6 +96,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     void replaceText(const QString &text);

@@ -4,6 +4,7 @@
 #include "gui/documents/richtextbox.h"
 
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTextCursor>
@@ -37,6 +38,17 @@ protected:
             data->setHtml(selection.toHtml());
         return data;
     }
+
+    // As in the reading boxes: input methods, dead keys and compose sequences among them, would
+    // write into the working although it is read-only.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        if (query == Qt::ImEnabled)
+            return false;
+        return QTextEdit::inputMethodQuery(query);
+    }
+
+    void inputMethodEvent(QInputMethodEvent *event) override { event->ignore(); }
 };
 
 } // namespace
