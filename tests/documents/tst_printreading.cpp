@@ -26,6 +26,7 @@ private slots:
     void print_document_keepsTheEmphasis();
     void print_longReading_everyPageWithoutPageNumbers();
     void print_zoomedOnScreen_keepsTheBoxSize();
+    void print_heldAccessKey_printsOnce();
     void print_fullNameBoxes_reachTheLastWord();
     void print_paragraphAcrossPages_everyLineOnce();
     void print_noPrinter_saysSo();
@@ -201,6 +202,25 @@ void tst_PrintReading::print_zoomedOnScreen_keepsTheBoxSize()
 
     QCOMPARE(platform::MessageBox::shown().size(), 0);
     QCOMPARE(documenttest::pdfPages(m_pdf), pages);
+}
+
+// Alt+P held down prints once: the key's repeats printed the reading again and again, a copy for
+// every repeat while it was held.
+void tst_PrintReading::print_heldAccessKey_printsOnce()
+{
+    frmDisp *disp = guitest::loadWindow<frmDisp>();
+    disp->txtDisp()->setText(QStringLiteral("A reading\r\n"));
+    platform::showModal(disp);
+    disp->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(disp));
+    QTest::keyClick(disp->txtDisp(), Qt::Key_P, Qt::AltModifier);
+    QVERIFY(QFile::remove(m_pdf));
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_P, Qt::AltModifier, QStringLiteral("p"), true);
+        QApplication::sendEvent(disp->txtDisp(), &held);
+    }
+    QVERIFY(!QFile::exists(m_pdf));
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
 }
 
 int main(int argc, char *argv[])

@@ -45,8 +45,12 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         if (QPushButton *button = buttonForAccessKey(key)) {
-            button->setFocus(Qt::ShortcutFocusReason);
-            button->click();
+            // Held down, it presses once, as Enter does; its repeats would print a reading again
+            // and again.
+            if (!key->isAutoRepeat()) {
+                button->setFocus(Qt::ShortcutFocusReason);
+                button->click();
+            }
             return true;
         }
         auto *button = qobject_cast<QPushButton *>(watched);

@@ -13,6 +13,7 @@ class QPushButton;
 //   access key (the main window's "&Open Previously Saved Reading" and "Make Money &Online"); Qt
 //   would run neither. The menu entry stays reachable by tapping Alt, then its letter (which
 //   only picks it out, as for every menu-bar entry without a menu), then Enter.
+//   Held down, it presses once, as Enter does.
 class KeyboardRules final : public QObject
 {
     Q_OBJECT
