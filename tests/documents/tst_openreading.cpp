@@ -601,16 +601,21 @@ void tst_OpenReading::drop_oneLocalReading_opensIt_anythingElseRefused()
     // Over a name box: the drop is the window's, never text for the box.
     QWidget *target = guitest::child<QLineEdit>(m_main, "txtMF");
     const QPoint at = target->rect().center();
-    QDragEnterEvent enter(target->mapTo(m_main, at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Shift proposes a move, which a file manager may follow by removing the file: a reading is
+    // only ever copied.
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(target->mapTo(m_main, at), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(m_main, &enter);
     QCOMPARE(enter.isAccepted(), accepted);
     if (!accepted) {
         QCOMPARE(inputs(m_main), before);
         return;
     }
-    QDropEvent drop(QPointF(target->mapTo(m_main, at)), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(target->mapTo(m_main, at)), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(m_main, &drop);
     QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
     QTRY_COMPARE(inputs(m_main), kJohnAndAnn);
     QVERIFY(!documentText().isEmpty());
 }

@@ -489,32 +489,37 @@ QString droppedReading(const QMimeData *data)
     return *path;
 }
 
+// Takes the drag of a saved reading as a copy, whatever it proposes: opening reads the file and
+// leaves it where it is, and a file manager told that it was moved may remove it. False, and the
+// drag refused, when it carries no reading or cannot be copied.
+bool takeReadingAsCopy(QDropEvent *event)
+{
+    if (droppedReading(event->mimeData()).isEmpty() || !(event->possibleActions() & Qt::CopyAction)) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
 } // namespace
 
 void frmMain::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedReading(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    takeReadingAsCopy(event);
 }
 
 void frmMain::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (!droppedReading(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    takeReadingAsCopy(event);
 }
 
 void frmMain::dropEvent(QDropEvent *event)
 {
-    const QString path = droppedReading(event->mimeData());
-    if (path.isEmpty()) {
-        event->ignore();
+    if (!takeReadingAsCopy(event))
         return;
-    }
-    event->acceptProposedAction();
+    const QString path = droppedReading(event->mimeData());
     // The drag ends before the reading opens: its window is shown modally.
     QTimer::singleShot(0, this, [this, path] { openSavedReading(path); });
 }
