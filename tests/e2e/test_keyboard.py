@@ -1,6 +1,7 @@
 """Keyboard-only use on a real desktop, and what a screen reader hears of the input fields."""
 
 import os
+import subprocess
 import unittest
 
 import tovrin_e2e as e2e
@@ -74,6 +75,16 @@ class KeyboardTest(e2e.TovrinTestCase):
         e2e.key("a")
         self.leave_with("Escape", main_wid, program.window(MAIN_TITLE, exclude=(main_wid,)))
         self.assertEqual(e2e.opened_urls(), [], "no key press opened a web page")
+
+    def test_access_key_on_a_layout_without_latin_letters(self):
+        """With a Russian layout in use beside a Latin one, the O key gives a Cyrillic letter;
+        Alt with it is still "&Open Previously Saved Reading", as Qt's menus take it."""
+        program, main_wid, app = main.start_main_window(self)
+        subprocess.run(["setxkbmap", "-layout", "ru,us"], check=True)
+        e2e.activate(main_wid)
+        e2e.key("alt+Cyrillic_shcha")
+        self.leave_with("Escape", main_wid, program.window(main.OPEN_TITLE))
+        self.assertEqual(e2e.opened_urls(), [], "the menu's Make Money Online was not run")
 
     def test_name_boxes_and_month_lists_are_announced_with_their_labels(self):
         _, _, app = main.start_main_window(self)

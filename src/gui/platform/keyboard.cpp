@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QPushButton>
+#include <QShortcutEvent>
 
 void KeyboardRules::install()
 {
@@ -18,10 +19,14 @@ QPushButton *KeyboardRules::buttonForAccessKey(const QKeyEvent *key)
 {
     if (key->modifiers() != Qt::AltModifier || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
         return nullptr;
+    return buttonForChord(QKeySequence(key->key() | Qt::AltModifier));
+}
+
+QPushButton *KeyboardRules::buttonForChord(const QKeySequence &chord)
+{
     QWidget *window = QApplication::activeWindow();
     if (!window)
         return nullptr;
-    const QKeySequence chord(key->key() | Qt::AltModifier);
     const QList<QPushButton *> buttons = window->findChildren<QPushButton *>();
     for (QPushButton *button : buttons) {
         if (button->window() == window && button->isVisible() && button->isEnabled()
@@ -35,9 +40,27 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        m_keyRepeats = key->isAutoRepeat();
         // Claiming the chord here keeps it from the shortcut map, so the key press arrives below.
-        if (buttonForAccessKey(static_cast<QKeyEvent *>(event))) {
+        if (buttonForAccessKey(key)) {
             event->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Shortcut: {
+        // On a layout without Latin letters (Russian, Greek) the key press carries a letter of its
+        // own, and the shortcut map finds the chord through the Latin layout beside it: the button
+        // and the menu-bar entry both, so it calls the chord ambiguous and runs neither.
+        auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (!shortcut->isAmbiguous())
+            break;
+        if (QPushButton *button = buttonForChord(shortcut->key())) {
+            if (!m_keyRepeats) {
+                button->setFocus(Qt::ShortcutFocusReason);
+                button->click();
+            }
             return true;
         }
         break;

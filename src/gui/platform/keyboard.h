@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QKeyEvent;
+class QKeySequence;
 class QPushButton;
 
 // Keyboard rules that hold in every window of the program:
@@ -13,7 +14,8 @@ class QPushButton;
 //   access key (the main window's "&Open Previously Saved Reading" and "Make Money &Online"); Qt
 //   would run neither. The menu entry stays reachable by tapping Alt, then its letter (which
 //   only picks it out, as for every menu-bar entry without a menu), then Enter.
-//   Held down, it presses once, as Enter does.
+//   Held down, it presses once, as Enter does. The same holds on a layout without Latin letters,
+//   through the Latin layout beside it, as for Qt's own access keys.
 class KeyboardRules final : public QObject
 {
     Q_OBJECT
@@ -29,6 +31,10 @@ protected:
 
 private:
     static QPushButton *buttonForAccessKey(const QKeyEvent *key);
+    // The button of the active window whose access key is chord (Alt and a letter), if any.
+    static QPushButton *buttonForChord(const QKeySequence &chord);
+
+    bool m_keyRepeats = false; // the key now pressed is held down
 };
 
 namespace platform {
