@@ -79,6 +79,8 @@ private slots:
     void open_cancel_isSilent();
     void open_badFile_keepsEveryInput_data();
     void open_badFile_keepsEveryInput();
+    void open_lineBreakInAName_showsItAsABlank_data();
+    void open_lineBreakInAName_showsItAsABlank();
     void openFile_fromTheCommandLine_data();
     void openFile_fromTheCommandLine();
     void openFile_whileAReadingIsOnShow_replacesIt();
@@ -341,11 +343,6 @@ void tst_OpenReading::open_badFile_keepsEveryInput_data()
     QTest::newRow("30 February") << kFile << savedFile(QStringList(kJohnAndAnn.mid(0, 6))
                                                       << QStringLiteral("February") << QStringLiteral("30")
                                                       << kJohnAndAnn.mid(8));
-    QTest::newRow("a control character") << kFile << with(4, QStringLiteral("\x1b[31m"));
-    // Each would start a line of its own in the reading, where it could pass for the program's.
-    QTest::newRow("a paragraph separator") << kFile << with(2, QStringLiteral("Smith\u2029Female Information"));
-    QTest::newRow("a line separator") << kFile << with(0, QStringLiteral("John\u2028Name: Nobody"));
-    QTest::newRow("a frame mark of rich text") << kFile << with(5, QStringLiteral("L\uFDD0ee"));
     QTest::newRow("longer than a name box takes") << kFile << with(5, QString(32768, QLatin1Char('L')));
     QTest::newRow("not utf-8") << kFile << QByteArray("\xff\xfe") + file;
     QTest::newRow("larger than the maximum size")
@@ -391,6 +388,41 @@ void tst_OpenReading::open_badFile_keepsEveryInput()
     QCOMPARE(platform::MessageBox::shown().constFirst().icon, QMessageBox::Critical);
     QCOMPARE(documentText(), QString());
     QCOMPARE(guitest::modalWindows().size(), 0);
+}
+
+void tst_OpenReading::open_lineBreakInAName_showsItAsABlank_data()
+{
+    // Save once wrote a name with what a name box kept of a paste. Each of these would start a line
+    // of its own in the reading, where it could pass for the program's, and so opens as a blank.
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a tab") << 0 << QStringLiteral("John\tPaul") << QStringLiteral("John Paul");
+    QTest::newRow("a control character") << 4 << QStringLiteral("\x1b[31m") << QStringLiteral(" [31m");
+    QTest::newRow("a paragraph separator") << 2 << QStringLiteral("Smith\u2029Female Information")
+                                           << QStringLiteral("Smith Female Information");
+    QTest::newRow("a line separator") << 0 << QStringLiteral("John\u2028Name: Nobody")
+                                      << QStringLiteral("John Name: Nobody");
+    QTest::newRow("a frame mark of rich text") << 5 << QStringLiteral("L\uFDD0ee") << QStringLiteral("L ee");
+}
+
+void tst_OpenReading::open_lineBreakInAName_showsItAsABlank()
+{
+    QFETCH(int, line);
+    QFETCH(QString, saved);
+    QFETCH(QString, shown);
+    open(write(QStringLiteral("plain.kvl"), savedFile(kJohnAndAnn)));
+    const qsizetype plainLines = documentText().count(QLatin1Char('\n'));
+    QVERIFY(plainLines > 0);
+
+    QStringList details = kJohnAndAnn;
+    details[line] = saved;
+    open(write(QStringLiteral("pasted.kvl"), savedFile(details)));
+
+    details[line] = shown;
+    QCOMPARE(inputs(m_main), details);
+    QCOMPARE(documentText().count(QLatin1Char('\n')), plainLines);
+    QCOMPARE(platform::MessageBox::shown().size(), 0);
 }
 
 void tst_OpenReading::openFile_fromTheCommandLine_data()

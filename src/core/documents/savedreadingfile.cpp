@@ -77,7 +77,10 @@ std::optional<readings::PartnerDetails> SavedReadingFile::fromBytes(const QByteA
         QString line = lines.at(i);
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        details.append(UnscrambleText(line));
+        // Save once wrote a name as its box held it, with a pasted tab or line separator; such a
+        // character reads as the blank a name box now puts in its place, so the name keeps to its
+        // line and the reading opens as before.
+        details.append(readings::onOneLine(UnscrambleText(line)));
     }
     // Missing lines count as empty details, which the check below refuses as it refuses any
     // detail the main window could not show as it stands.

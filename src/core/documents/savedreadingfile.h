@@ -15,7 +15,9 @@ namespace documents {
 // Reading takes LF line ends and extra lines after the twelfth, as an editor may leave them, but
 // refuses the file as a whole unless it is a reading that the main window can show exactly as
 // stored: at most MaximumSize bytes of valid UTF-8 without NUL bytes, and twelve details that pass
-// readings::checkSavedDetails(). A refused file changes no input.
+// readings::checkSavedDetails(). A character that would begin a new line of a reading (a tab, a
+// line separator: see readings::onOneLine) reads as a blank first, as a name box shows it. A
+// refused file changes no input.
 class SavedReadingFile
 {
 public:
