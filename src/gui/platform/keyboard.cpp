@@ -1,5 +1,6 @@
 #include "gui/platform/keyboard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -36,12 +37,27 @@ QPushButton *KeyboardRules::buttonForChord(const QKeySequence &chord)
     return nullptr;
 }
 
+bool KeyboardRules::isRepeat(const QKeyEvent *key) const
+{
+    // The X server repeats a held key as a release and a press at the same millisecond. Qt tells
+    // them apart from a real release only when the press is already queued behind the release;
+    // when it is not, the repeat comes as a release and a new press.
+    return key->isAutoRepeat()
+        || (key->timestamp() != 0 && key->timestamp() == m_releasedAt && key->nativeScanCode() == m_releasedScanCode);
+}
+
 bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        m_releasedAt = key->timestamp();
+        m_releasedScanCode = key->nativeScanCode();
+        break;
+    }
     case QEvent::ShortcutOverride: {
         auto *key = static_cast<QKeyEvent *>(event);
-        m_keyRepeats = key->isAutoRepeat();
+        m_keyRepeats = isRepeat(key);
         // Claiming the chord here keeps it from the shortcut map, so the key press arrives below.
         if (buttonForAccessKey(key)) {
             event->accept();
@@ -50,6 +66,11 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::Shortcut: {
+        // Held down, an access key that the shortcut map hands to a button presses once as well: its
+        // repeats would press the button again, or the button of the window the first press opened
+        // (the file dialog's Save, with a name the user never gave).
+        if (m_keyRepeats && qobject_cast<QAbstractButton *>(watched))
+            return true;
         // On a layout without Latin letters (Russian, Greek) the key press carries a letter of its
         // own, and the shortcut map finds the chord through the Latin layout beside it: the button
         // and the menu-bar entry both, so it calls the chord ambiguous and runs neither.
@@ -70,7 +91,7 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
         if (QPushButton *button = buttonForAccessKey(key)) {
             // Held down, it presses once, as Enter does; its repeats would print a reading again
             // and again.
-            if (!key->isAutoRepeat()) {
+            if (!isRepeat(key)) {
                 button->setFocus(Qt::ShortcutFocusReason);
                 button->click();
             }
@@ -80,7 +101,7 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
         if (button && button->hasFocus() && button->isEnabled() && platform::isPlainEnter(key)) {
             // A held key presses once, as Space does; its repeats would press again and again,
             // or press the button of the window the first press opened.
-            if (!key->isAutoRepeat())
+            if (!isRepeat(key))
                 button->click();
             return true;
         }

@@ -14,8 +14,9 @@ class QPushButton;
 //   access key (the main window's "&Open Previously Saved Reading" and "Make Money &Online"); Qt
 //   would run neither. The menu entry stays reachable by tapping Alt, then its letter (which
 //   only picks it out, as for every menu-bar entry without a menu), then Enter.
-//   Held down, it presses once, as Enter does. The same holds on a layout without Latin letters,
-//   through the Latin layout beside it, as for Qt's own access keys.
+//   Held down, it presses once, as Enter does; so does every access key of a button. The same
+//   holds on a layout without Latin letters, through the Latin layout beside it, as for Qt's own
+//   access keys.
 class KeyboardRules final : public QObject
 {
     Q_OBJECT
@@ -34,7 +35,12 @@ private:
     // The button of the active window whose access key is chord (Alt and a letter), if any.
     static QPushButton *buttonForChord(const QKeySequence &chord);
 
+    // The key is a repeat of a key held down.
+    bool isRepeat(const QKeyEvent *key) const;
+
     bool m_keyRepeats = false; // the key now pressed is held down
+    quint64 m_releasedAt = 0; // when a key was last released, and which
+    quint32 m_releasedScanCode = 0;
 };
 
 namespace platform {
