@@ -60,6 +60,7 @@ private slots:
     void altO_opensSavedReading_notTheMenuEntry();
     void heldAccessKeyFoundByTheShortcutMap_pressesOnce();
     void heldAccessKey_repeatNotFlaggedByQt_pressesOnce();
+    void altO_inTheOpenHelpMenu_isOnlineHelp();
     void enterOnAFocusedButton_pressesIt_data();
     void enterOnAFocusedButton_pressesIt();
 
@@ -437,10 +438,10 @@ void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()
     QVERIFY(m_urls.urls.isEmpty());
 }
 
-// Where Qt's shortcut map finds the button of an access key (on a layout without Latin letters),
-// its repeats pressed the button again, or the button of the window the first press opened: Alt+S
-// held in a reading saved the file dialog's name unasked. A digit stands in for such a key here;
-// the program's own rule takes Alt with a letter itself.
+// Where Qt's shortcut map finds the button of an access key (on a layout without Latin letters, or
+// while a menu or list is open), its repeats pressed the button again, or the button of the window
+// the first press opened: Alt+S held in a reading saved the file dialog's name unasked. A digit
+// stands in for such a key here; the program's own rule takes Alt with a letter itself.
 void tst_frmMain::heldAccessKeyFoundByTheShortcutMap_pressesOnce()
 {
     QDialog window;
@@ -489,6 +490,27 @@ void tst_frmMain::heldAccessKey_repeatNotFlaggedByQt_pressesOnce()
     send(QEvent::ShortcutOverride, 1900); // pressed again
     send(QEvent::KeyPress, 1900);
     QCOMPARE(presses, 2);
+}
+
+// Alt+H, then O with Alt still held: the open menu's entry, not the button behind it.
+void tst_frmMain::altO_inTheOpenHelpMenu_isOnlineHelp()
+{
+    m_main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+    platform::FileDialog::asked().clear();
+    platform::FileDialog::setNextFileName(QString()); // Cancel
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::AltModifier);
+    auto *help = m_main->findChild<QMenu *>(QStringLiteral("mnuHelp"));
+    QTRY_VERIFY(help->isVisible());
+    // Alt is still down: no new press of it, which would close the menu.
+    QTest::simulateEvent(help, true, Qt::Key_O, Qt::AltModifier, QStringLiteral("o"), false);
+    QTest::simulateEvent(help, false, Qt::Key_O, Qt::AltModifier, QStringLiteral("o"), false);
+    QTRY_COMPARE(m_urls.urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::OnlineHelp)});
+    QVERIFY(platform::FileDialog::asked().isEmpty());
+    // With the menu gone, Alt+O is the button's again.
+    QTRY_VERIFY(!help->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    QCOMPARE(platform::FileDialog::asked().size(), 1);
 }
 
 void tst_frmMain::enterOnAFocusedButton_pressesIt_data()

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcutEvent>
+
+#include <algorithm>
 
 void KeyboardRules::install()
 {
@@ -23,10 +26,23 @@ QPushButton *KeyboardRules::buttonForAccessKey(const QKeyEvent *key)
     return buttonForChord(QKeySequence(key->key() | Qt::AltModifier));
 }
 
+bool KeyboardRules::openMenuHasEntryFor(const QKeyEvent *key)
+{
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu || key->modifiers() != Qt::AltModifier || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
+        return false;
+    const QKeySequence chord(key->key() | Qt::AltModifier);
+    const QList<QAction *> entries = menu->actions();
+    return std::any_of(entries.cbegin(), entries.cend(), [&chord](const QAction *entry) {
+        return entry->isVisible() && entry->isEnabled() && QKeySequence::mnemonic(entry->text()) == chord;
+    });
+}
+
 QPushButton *KeyboardRules::buttonForChord(const QKeySequence &chord)
 {
+    // While a menu or a list is open the keys are its own.
     QWidget *window = QApplication::activeWindow();
-    if (!window)
+    if (!window || QApplication::activePopupWidget())
         return nullptr;
     const QList<QPushButton *> buttons = window->findChildren<QPushButton *>();
     for (QPushButton *button : buttons) {
@@ -58,8 +74,9 @@ bool KeyboardRules::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ShortcutOverride: {
         auto *key = static_cast<QKeyEvent *>(event);
         m_keyRepeats = isRepeat(key);
-        // Claiming the chord here keeps it from the shortcut map, so the key press arrives below.
-        if (buttonForAccessKey(key)) {
+        // Claiming the chord here keeps it from the shortcut map, so the key press arrives below,
+        // or at the open menu.
+        if (buttonForAccessKey(key) || openMenuHasEntryFor(key)) {
             event->accept();
             return true;
         }

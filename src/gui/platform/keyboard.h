@@ -16,7 +16,8 @@ class QPushButton;
 //   only picks it out, as for every menu-bar entry without a menu), then Enter.
 //   Held down, it presses once, as Enter does; so does every access key of a button. The same
 //   holds on a layout without Latin letters, through the Latin layout beside it, as for Qt's own
-//   access keys.
+//   access keys. While a menu is open, Alt with the letter of one of its entries is that entry:
+//   Alt+H, then O with Alt still held, is "&Online help".
 class KeyboardRules final : public QObject
 {
     Q_OBJECT
@@ -32,8 +33,12 @@ protected:
 
 private:
     static QPushButton *buttonForAccessKey(const QKeyEvent *key);
-    // The button of the active window whose access key is chord (Alt and a letter), if any.
+    // The button of the active window whose access key is chord (Alt and a letter), if any; none
+    // while a popup (a menu, a list) is open.
     static QPushButton *buttonForChord(const QKeySequence &chord);
+    // An open menu has an entry for Alt with this letter. The menu takes the key, as it takes the
+    // letter alone; the shortcut map would give it to the window behind the menu instead.
+    static bool openMenuHasEntryFor(const QKeyEvent *key);
 
     // The key is a repeat of a key held down.
     bool isRepeat(const QKeyEvent *key) const;
