@@ -19,19 +19,30 @@ void KeyboardRules::install()
     }
 }
 
-QPushButton *KeyboardRules::buttonForAccessKey(const QKeyEvent *key)
+namespace {
+
+// Alt with a Latin letter, as an access key is written; empty for any other key.
+QKeySequence accessChord(const QKeyEvent *key)
 {
     if (key->modifiers() != Qt::AltModifier || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
-        return nullptr;
-    return buttonForChord(QKeySequence(key->key() | Qt::AltModifier));
+        return QKeySequence();
+    return QKeySequence(key->key() | Qt::AltModifier);
+}
+
+} // namespace
+
+QPushButton *KeyboardRules::buttonForAccessKey(const QKeyEvent *key)
+{
+    const QKeySequence chord = accessChord(key);
+    return chord.isEmpty() ? nullptr : buttonForChord(chord);
 }
 
 bool KeyboardRules::openMenuHasEntryFor(const QKeyEvent *key)
 {
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    if (!menu || key->modifiers() != Qt::AltModifier || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
+    const QKeySequence chord = accessChord(key);
+    if (!menu || chord.isEmpty())
         return false;
-    const QKeySequence chord(key->key() | Qt::AltModifier);
     const QList<QAction *> entries = menu->actions();
     return std::any_of(entries.cbegin(), entries.cend(), [&chord](const QAction *entry) {
         return entry->isVisible() && entry->isEnabled() && QKeySequence::mnemonic(entry->text()) == chord;
