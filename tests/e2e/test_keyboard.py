@@ -81,6 +81,8 @@ class KeyboardTest(e2e.TovrinTestCase):
         Alt with it is still "&Open Previously Saved Reading", as Qt's menus take it."""
         program, main_wid, app = main.start_main_window(self)
         subprocess.run(["setxkbmap", "-layout", "ru,us"], check=True)
+        # The X server's own layout again for the tests after this one, when a script runs whole.
+        self.addCleanup(subprocess.run, ["setxkbmap", "-layout", "us"], check=True)
         e2e.activate(main_wid)
         e2e.key("alt+Cyrillic_shcha")
         self.leave_with("Escape", main_wid, program.window(main.OPEN_TITLE))
