@@ -291,6 +291,9 @@ void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed_data()
     QTest::addColumn<QByteArray>("stray"); // a reading made first under these bytes, or none
     QTest::newRow("save: a name the dialog reads as a list")
         << true << "" << "John \"Jack\" Smith" << "\"Jack\"" << QByteArray();
+    // Opening, it would open another reading, "Jack.kvl" beside the one named.
+    QTest::newRow("open: a name the dialog reads as a list")
+        << false << "" << "John \"Jack\" Smith.kvl" << "\"Jack\"" << QByteArray("Jack.kvl");
     QTest::newRow("save: a folder that does not exist")
         << true << "" << "nowhere/John Smith" << "does not exist" << QByteArray();
     QTest::newRow("save: a name whose .kvl is read-only")
@@ -346,14 +349,20 @@ void tst_SaveReading::fileDialog_refusesInPlaceWhatCannotBeUsed()
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog || names.isEmpty())
             return;
+        // Qt starts it in the folder it last showed, which may be an earlier test's.
+        dialog->setDirectory(QDir::currentPath());
         auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        // Typed as a person types, in the box that has the focus.
+        QApplication::setActiveWindow(dialog);
+        nameBox->setFocus();
         nameBox->setText(names.takeFirst());
         QTest::keyClick(nameBox, Qt::Key_Return);
     });
-    // The dialog starts in the current folder, where it would put "Jack.kvl".
+    // The dialog is put in the current folder: saving, where it would put "Jack.kvl"; opening,
+    // beside the readings, where it would find it.
     const QTemporaryDir elsewhere;
     const QString previous = QDir::currentPath();
-    QDir::setCurrent(elsewhere.path());
+    QDir::setCurrent(save ? elsewhere.path() : m_dir->path());
     typist.start(10);
     if (save)
         click(document, "cmdSave");

@@ -69,13 +69,24 @@ private:
         const bool saving = acceptMode() == QFileDialog::AcceptSave;
         // Only Qt's own dialog has the name box; a desktop's native dialog takes names as typed.
         const auto *nameBox = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        if (saving && nameBox && nameBox->text().contains(QLatin1Char('"'))) {
+        const QString typed = nameBox ? nameBox->text() : QString();
+        const QStringList chosen = selectedFiles();
+        if (saving && typed.contains(QLatin1Char('"'))) {
             return QCoreApplication::translate("FileDialog",
                                                "%1 cannot be a file name here: the dialog takes double quotes as a "
                                                "list of names.\nPlease choose another file name.")
-                .arg(nameBox->text());
+                .arg(typed);
         }
-        const QStringList chosen = selectedFiles();
+        // Opening, a name with quotes is read as a list too, and the file named between them would
+        // open in place of the one named: "John "Jack" Smith.kvl" opens Jack.kvl. Only a box that
+        // names the file chosen, as a file picked in the list may, is taken.
+        if (!saving && typed.contains(QLatin1Char('"'))
+            && (chosen.isEmpty() || QFileInfo(chosen.constFirst()).fileName() != QFileInfo(typed).fileName())) {
+            return QCoreApplication::translate("FileDialog",
+                                               "%1 cannot be opened here: the dialog takes double quotes as a "
+                                               "list of names.\nPlease choose another file.")
+                .arg(typed);
+        }
         if (chosen.isEmpty())
             return QString();
         const QFileInfo file(saving && m_pathWritten ? m_pathWritten(chosen.constFirst()) : chosen.constFirst());
