@@ -438,6 +438,20 @@ void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()
     QVERIFY(m_urls.urls.isEmpty());
 }
 
+namespace {
+
+// Shows window, active, with one button captioned caption that counts its presses in presses.
+bool showOneButton(QDialog &window, const QString &caption, int &presses)
+{
+    auto *button = new QPushButton(caption, &window);
+    QObject::connect(button, &QPushButton::clicked, &window, [&presses] { ++presses; });
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+} // namespace
+
 // Where Qt's shortcut map finds the button of an access key (on a layout without Latin letters, or
 // while a menu or list is open), its repeats pressed the button again, or the button of the window
 // the first press opened: Alt+S held in a reading saved the file dialog's name unasked. A digit
@@ -445,12 +459,8 @@ void tst_frmMain::altO_opensSavedReading_notTheMenuEntry()
 void tst_frmMain::heldAccessKeyFoundByTheShortcutMap_pressesOnce()
 {
     QDialog window;
-    auto *button = new QPushButton(QStringLiteral("&1"), &window);
     int presses = 0;
-    connect(button, &QPushButton::clicked, &window, [&presses] { ++presses; });
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showOneButton(window, QStringLiteral("&1"), presses));
     QTest::simulateEvent(&window, true, Qt::Key_1, Qt::AltModifier, QStringLiteral("1"), false);
     QTRY_COMPARE(presses, 1);
     for (int repeat = 0; repeat < 3; ++repeat)
@@ -465,12 +475,8 @@ void tst_frmMain::heldAccessKeyFoundByTheShortcutMap_pressesOnce()
 void tst_frmMain::heldAccessKey_repeatNotFlaggedByQt_pressesOnce()
 {
     QDialog window;
-    auto *button = new QPushButton(QStringLiteral("&Save"), &window);
     int presses = 0;
-    connect(button, &QPushButton::clicked, &window, [&presses] { ++presses; });
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showOneButton(window, QStringLiteral("&Save"), presses));
     const quint32 sKey = 39; // the X key code of S
     auto send = [&](QEvent::Type type, quint64 time) {
         QKeyEvent key(type, Qt::Key_S, Qt::AltModifier, sKey, 0, 0, QStringLiteral("s"));

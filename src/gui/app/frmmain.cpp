@@ -490,17 +490,18 @@ QString droppedReading(const QMimeData *data)
 }
 
 // Takes the drag of a saved reading as a copy, whatever it proposes: opening reads the file and
-// leaves it where it is, and a file manager told that it was moved may remove it. False, and the
-// drag refused, when it carries no reading or cannot be copied.
-bool takeReadingAsCopy(QDropEvent *event)
+// leaves it where it is, and a file manager told that it was moved may remove it. The reading's
+// path, or an empty text, and the drag refused, when it carries no reading or cannot be copied.
+QString takeReadingAsCopy(QDropEvent *event)
 {
-    if (droppedReading(event->mimeData()).isEmpty() || !(event->possibleActions() & Qt::CopyAction)) {
+    const QString path = droppedReading(event->mimeData());
+    if (path.isEmpty() || !(event->possibleActions() & Qt::CopyAction)) {
         event->ignore();
-        return false;
+        return QString();
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    return true;
+    return path;
 }
 
 } // namespace
@@ -517,9 +518,9 @@ void frmMain::dragMoveEvent(QDragMoveEvent *event)
 
 void frmMain::dropEvent(QDropEvent *event)
 {
-    if (!takeReadingAsCopy(event))
+    const QString path = takeReadingAsCopy(event);
+    if (path.isEmpty())
         return;
-    const QString path = droppedReading(event->mimeData());
     // The drag ends before the reading opens: its window is shown modally.
     QTimer::singleShot(0, this, [this, path] { openSavedReading(path); });
 }
