@@ -80,6 +80,10 @@ class ExportTest(e2e.TovrinTestCase):
                                   what="the question whether to replace the file")
         self.assertIn("already exists", e2e.message_text(question))
         e2e.key("Escape")
+        # The second Escape goes to the dialog only once the question has gone and the file
+        # name box has its focus back; sent sooner, a busy machine drops it.
+        e2e.wait_gone(app, "alert")
+        e2e.wait_until(lambda: e2e.is_focused(box), what="the focus back in the file name box")
         e2e.key("Escape")
         e2e.wait_gone(app, "dialog", EXPORT_TITLE)
         self.assertEqual(os.path.getmtime(path), before)
