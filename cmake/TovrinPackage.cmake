@@ -10,8 +10,10 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tovrin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# Stripped as Debian's own packages are (dh_strip), without the compiler's .comment section.
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/TovrinPackageStrip.cmake)
+# Stripped as Debian's own packages are (dh_strip), without the compiler's .comment section, and
+# with folders of mode 0755 whatever the builder's umask.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/TovrinPackageStrip.cmake
+                            ${CMAKE_CURRENT_LIST_DIR}/TovrinPackageFolders.cmake)
 set(CPACK_STRIP_PROGRAM ${CMAKE_STRIP})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "numerology compatibility readings for a couple")
 set(CPACK_PACKAGE_DESCRIPTION

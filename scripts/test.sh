@@ -37,10 +37,11 @@ run_ctest() {
 package() {
     # The Debian package, built as scripts/package.sh builds it (in build-package/), then
     # checked from the outside without installing it: lintian, its contents, and the program
-    # unpacked from it.
+    # unpacked from it. It is built under the strictest umask, which must not show in the modes
+    # of what it holds (lintian names any folder or file of another mode).
     local log deb
     log=$(mktemp)
-    "$root/scripts/package.sh" | tee "$log"
+    (umask 077 && "$root/scripts/package.sh") | tee "$log"
     deb=$(tail -n 1 "$log")
     rm -f "$log"
     sh "$root/tests/package/check-package.sh" "$deb"
