@@ -78,7 +78,8 @@ int main(int argc, char *argv[])
     // handed over while the update question is asked, the newer one, takes its place.
     if (!file.isEmpty())
         owner.openHandedOverFile(file);
-    app::UpdateReminder(installIcon);
+    if (!app::UpdateReminder(installIcon))
+        return 0; // the session ended while the question was up
     frmMain *main = owner.mainWindow();
     app::reportStartupMomentIfAsked("window");
     installIcon();

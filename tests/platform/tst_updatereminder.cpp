@@ -44,6 +44,7 @@ private slots:
     void firstStart_noMessage_todayStored();
     void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage_data();
     void dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPage();
+    void sessionEndsWhileAsking_startStops();
     void settingsFileIsAPipe_firstStartAndThePipeStays_data();
     void settingsFileIsAPipe_firstStartAndThePipeStays();
     void settingsFileHuge_firstStartAndTheFileStays();
@@ -107,7 +108,7 @@ QDate tst_UpdateReminder::storedDate()
 
 void tst_UpdateReminder::firstStart_noMessage_todayStored()
 {
-    app::UpdateReminder();
+    QVERIFY(app::UpdateReminder());
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
     QCOMPARE(storedDate(), QDate::currentDate());
@@ -132,7 +133,7 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
 
     storeDaysFromToday(daysFromToday);
     platform::MessageBox::setNextAnswer(answer);
-    app::UpdateReminder();
+    QVERIFY(app::UpdateReminder());
 
     QCOMPARE(platform::MessageBox::shown().size(), 1);
     const platform::MessageBox::Shown box = platform::MessageBox::shown().constFirst();
@@ -146,8 +147,28 @@ void tst_UpdateReminder::dueReminder_asksYesNoOnTwoLines_answerDecidesDownloadPa
     QCOMPARE(storedDate(), QDate::currentDate());
 
     // The next start says nothing.
-    app::UpdateReminder();
+    QVERIFY(app::UpdateReminder());
     QCOMPARE(platform::MessageBox::shown().size(), 1);
+}
+
+// Ending the desktop session, the session manager has the application sent a Quit event, which
+// closes the question; the main loop, not running yet, never learns of it, so start-up would go
+// on to show the main window and keep the session from ending.
+void tst_UpdateReminder::sessionEndsWhileAsking_startStops()
+{
+    storeDaysFromToday(-15);
+    const auto sessionEnds = [] {
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+    };
+    platform::MessageBox::setNextAnswer(QMessageBox::No); // what the box gives when closed so
+    QVERIFY(!app::UpdateReminder(sessionEnds));
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+
+    // A quit asked before or after the question is none of its business.
+    storeDaysFromToday(-15);
+    sessionEnds();
+    QVERIFY(app::UpdateReminder());
 }
 
 void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays_data()
@@ -171,7 +192,7 @@ void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays()
     QVERIFY(fifo.made());
     const auto removeFifo = qScopeGuard([&file] { QFile::remove(file); });
 
-    app::UpdateReminder();
+    QVERIFY(app::UpdateReminder());
 
     QVERIFY2(!fifo.readerWaited(), "the reminder waited for a writer on the named pipe");
     QVERIFY(fifo.stillThere());
@@ -191,7 +212,7 @@ void tst_UpdateReminder::settingsFileHuge_firstStartAndTheFileStays()
     }
     const auto removeFile = qScopeGuard([] { QFile::remove(settingsFile()); });
 
-    app::UpdateReminder();
+    QVERIFY(app::UpdateReminder());
 
     QCOMPARE(QFileInfo(settingsFile()).size(), kTerabyte);
     QVERIFY(platform::MessageBox::shown().isEmpty());
@@ -209,6 +230,7 @@ bool remindWithinTenSeconds(const std::function<void()> &giveUp)
     std::condition_variable returned;
     bool done = false;
     bool gaveUp = false;
+    bool goesOn = false;
     std::thread watchdog([&] {
         std::unique_lock<std::mutex> locked(mutex);
         if (!returned.wait_for(locked, std::chrono::seconds(10), [&done] { return done; })) {
@@ -216,14 +238,14 @@ bool remindWithinTenSeconds(const std::function<void()> &giveUp)
             giveUp();
         }
     });
-    app::UpdateReminder();
+    goesOn = app::UpdateReminder();
     {
         const std::lock_guard<std::mutex> locked(mutex);
         done = true;
     }
     returned.notify_one();
     watchdog.join();
-    return !gaveUp;
+    return !gaveUp && goesOn;
 }
 
 } // namespace

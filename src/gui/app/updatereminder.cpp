@@ -5,16 +5,42 @@
 #include "gui/platform/seams.h"
 #include "gui/platform/weblinks.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSettings>
 
 namespace app {
 
-void UpdateReminder(const std::function<void()> &beforeAsking)
+namespace {
+
+// Notes a Quit event sent to the application while it lives.
+class QuitWatch final : public QObject
+{
+public:
+    QuitWatch() { QCoreApplication::instance()->installEventFilter(this); }
+    bool quitAsked() const { return m_quitAsked; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+            m_quitAsked = true;
+        return false; // Qt still ends the question's loop
+    }
+
+private:
+    bool m_quitAsked = false;
+};
+
+} // namespace
+
+bool UpdateReminder(const std::function<void()> &beforeAsking)
 {
     const std::unique_ptr<QSettings> settings = settings::openSettingsStore();
     // No usable store: as at a first start, there is nothing to ask, and today cannot be kept.
     if (!settings)
-        return;
+        return true;
+    const QuitWatch quit;
     // Start-up runs this before the main window exists, so the question has no owner window.
     const auto askToCheck = [&beforeAsking] {
         if (beforeAsking)
@@ -25,6 +51,7 @@ void UpdateReminder(const std::function<void()> &beforeAsking)
                == QMessageBox::Yes;
     };
     settings::runUpdateReminder(*settings, QDate::currentDate(), askToCheck, &platform::OpenDownloadPage);
+    return !quit.quitAsked();
 }
 
 } // namespace app
