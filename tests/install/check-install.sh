@@ -52,7 +52,7 @@ if [ -s "$desktop" ]; then
 fi
 
 # Qt's own options are passed over, whatever they are, before --version answers.
-shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" -icon x.png -testability -qwindowtitle T --version 2>&1)
+shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" -icon x.png -testability -qwindowtitle T -visual 0x21 --version 2>&1)
 case $shown in "tovrin "[0-9]*) ;; *) fail "tovrin with Qt's options and --version said \"$shown\"" ;; esac
 
 # An empty argument names no file: the start goes on, here as far as the missing display.

@@ -31,7 +31,7 @@ QString processCommandLine(const QCoreApplication &application)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
                              "qwindowicon", "qwindowtitle", "display", "geometry", "icon", "style", "stylesheet",
-                             "session", "name", "title"}) {
+                             "session", "name", "title", "visual"}) {
         QCommandLineOption option(QLatin1String(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
