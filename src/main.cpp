@@ -39,6 +39,12 @@ int main(int argc, char *argv[])
         anotherCopyRunning = instance.anotherCopyRunning();
     }
 
+    // A copy that only says another one runs stays out of the desktop session: joined to it, it
+    // would be kept with the session and started again at the next login, to say so once more.
+    // (Before the second thread starts: the environment is not to change while it reads it.)
+    if (anotherCopyRunning)
+        qunsetenv("SESSION_MANAGER");
+
     // Start-up work that needs no window runs on a second core while this thread connects to the
     // display and builds the main window: first fontconfig's configuration, which the first font
     // needs, then the program's icon, whose reading loads Qt's image readers.

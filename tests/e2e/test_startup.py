@@ -2,7 +2,9 @@
 
 import glob
 import os
+import socket
 import stat
+import tempfile
 import unittest
 
 import tovrin_e2e as e2e
@@ -66,6 +68,32 @@ class StartupTest(e2e.TovrinTestCase):
 
         e2e.click(e2e.find(app, "push button", "Exit"))
         self.leave_through_exit_screen(first, main_wid, app)
+
+    def test_second_copy_stays_out_of_the_desktop_session(self):
+        """A copy that only says another one runs has nothing for the session to keep: joined to
+        it, the session manager would start it again at the next login, only to show the
+        message once more."""
+        first, main_wid, _ = self.start_main_window()
+        folder = tempfile.mkdtemp()
+        listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.addCleanup(listener.close)
+        listener.bind(os.path.join(folder, "session-manager"))
+        listener.listen(4)
+        listener.setblocking(False)
+        # A session manager that never answers: a copy joining it would wait there.
+        second = self.start(env={"SESSION_MANAGER": "local/%s:%s" % (
+            socket.gethostname(), os.path.join(folder, "session-manager"))})
+        box = e2e.message_box(second.application())
+        self.assertEqual(e2e.message_text(box), "Application is already running")
+        with self.assertRaises(BlockingIOError, msg="the second copy joined the session"):
+            listener.accept()
+
+        box_wid = e2e.wait_until(lambda: (e2e.visible_windows(pid=second.pid) or [None])[0],
+                                 what="the message box window")
+        e2e.key("Return", window=box_wid)
+        self.assertEqual(second.wait_exit(), 0)
+        self.assertTrue(first.running())
+        self.assertTrue(e2e.window_visible(main_wid))
 
     def test_close_box_of_the_main_window_leads_to_the_exit_screen(self):
         program, main_wid, app = self.start_main_window()
