@@ -51,6 +51,10 @@ if [ -s "$desktop" ]; then
     grep -qx "StartupWMClass=tovrin" "$desktop" || fail "the desktop entry does not name the windows' class"
 fi
 
+# The installed program looks for its libraries only where the system keeps them.
+readelf -d "$prefix/bin/tovrin" | grep -q '(R\(UN\)\{0,1\}PATH)' \
+    && fail "bin/tovrin carries a library search path: $(readelf -d "$prefix/bin/tovrin" | grep PATH)"
+
 # Qt's own options are passed over, whatever they are, before --version answers.
 shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/tovrin" -icon x.png -testability -qwindowtitle T -visual 0x21 --version 2>&1)
 case $shown in "tovrin "[0-9]*) ;; *) fail "tovrin with Qt's options and --version said \"$shown\"" ;; esac
