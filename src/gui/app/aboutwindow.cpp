@@ -1,7 +1,6 @@
 #include "gui/app/aboutwindow.h"
 
 #include "core/program/version.h"
-#include "gui/platform/seams.h"
 #include "gui/platform/layouttable.h"
 #include "gui/platform/linklabel.h"
 #include "gui/platform/look.h"
@@ -10,7 +9,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {

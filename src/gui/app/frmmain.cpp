@@ -32,7 +32,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>

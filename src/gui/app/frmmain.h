@@ -28,7 +28,6 @@
 
 class QAction;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;

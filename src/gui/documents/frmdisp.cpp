@@ -2,9 +2,9 @@
 
 #include "gui/documents/richtextbox.h"
 #include "gui/platform/layouttable.h"
-#include "gui/platform/linklabel.h"
 #include "gui/platform/look.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 frmDisp::frmDisp(QWidget *parent)

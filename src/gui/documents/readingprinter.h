@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 class QPagedPaintDevice;
 class QTextDocument;
 

@@ -5,7 +5,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWheelEvent>

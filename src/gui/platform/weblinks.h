@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QUrl>
 
 // The maker's web pages, opened in the user's default browser. Nothing is reported when a page
