@@ -31,9 +31,10 @@ struct ValidationResult {
 // The longest text a name box of the main window takes.
 constexpr int MaximumDetailLength = 32767;
 
-// Checks the required names, then the male date of birth, then the female one, and reports the
-// first fault only. A detail made only of blanks counts as blank. A date is a month name, a day
-// and a year as the date lists write them.
+// Checks that the required names and every part of both dates of birth are filled in, then that
+// the male and then the female day exist in their month, and reports the first fault only. A
+// detail made only of blanks counts as blank. A date is a month name, a day and a year as the date
+// lists write them.
 ValidationResult checkInput(const PartnerDetails &details);
 
 // Checks details that are to go into the main window from a saved reading, where nothing chose

@@ -6,20 +6,22 @@
 // compatibility table), readings (the couple's details, the input rules, the texts and composition
 // of every reading and of the working behind them), documents (the saved-file format, scrambling,
 // web-address detection), settings (the settings store and the update reminder's rule) and program
-// (name, version, single copy). src/gui holds the windows: app (this window, its owner
-// app::Program, the About window and the exit screen), documents (the reading, document and
-// working windows, printing, saving and opening) and platform (the seams to everything modal,
-// fonts, layout tables, web pages, how an owned window unloads). Includes point from gui to core
-// and, inside gui, from app to documents to platform; never back.
+// (name, version, command line, single copy and the hand-over of a file to it). src/gui holds the
+// windows: app (this window, its owner app::Program, the About window and the exit screen),
+// documents (the reading, document and working windows, printing, saving and opening) and platform
+// (the seams to everything modal, fonts, layout tables, web pages, how an owned window unloads).
+// Includes point from gui to core and, inside gui, from app to documents to platform; never back.
 //
 // How a click becomes a reading: a button or its menu entry runs one handler (cmdLP_Click,
 // cmdD_Click, cmdCR_Click). The handler takes the couple's details from the controls (details()),
 // checks them (readings::checkInput), has the core compose the reading (readings::lifePathReading,
 // destinyReading, comprehensiveReading) and hands it to the window that shows it: the reading
-// window (frmDisp) or the document window (frmSaveDocument), each owned by this window, created on
-// first use and destroyed when it unloads. File > Show the Working goes the same way: the core
-// composes the working (readings::working) and the working window (frmWorking) shows it. Windows
-// report back with signals; this window reports to its owner that the exit screen is wanted.
+// window (frmDisp) or the document window (frmSaveDocument), each owned by this window and
+// destroyed when it unloads. The reading window is created on first use; the document window is
+// created, hidden, once this window has painted itself for the first time, and again on the next
+// use after it unloaded. File > Show the Working goes the same way: the core composes the working
+// (readings::working) and the working window (frmWorking) shows it. Windows report back with
+// signals; this window reports to its owner that the exit screen is wanted.
 
 #include "core/readings/partnerdetails.h"
 
@@ -83,9 +85,9 @@ signals:
     void firstPainted();
 
 public slots:
-    // Opens the saved reading at path as Open does after its dialog, in front of any reading or
-    // document window on show, which goes as Back would take it away. False when the file was
-    // refused.
+    // Opens the saved reading at path as Open does after its dialog. Any window of this one's on
+    // show (reading, document, working or About window) goes first, and this window comes forward
+    // as after Back. False when the file was refused.
     bool openSavedReading(const QString &path);
 
     void cmdLP_Click();

@@ -22,10 +22,10 @@ QTextOption::WrapMode wrapModeFor(const QList<readings::TextRun> &runs);
 
 } // namespace documents
 
-// The rich-text box the readings are written into. It offers what the reading code needs and
-// nothing more: the whole text with CR LF line breaks, the insertion point and selection length
-// (both counting CR LF as two characters), inserting plain text at the insertion point, and one
-// on/off emphasis (bold) for what is inserted next. It reports its key, mouse and focus events
+// The rich-text box the readings are shown in. A reading goes in whole, as its runs (showRuns()).
+// The box also offers the whole text with CR LF line breaks, the insertion point and selection
+// length (both counting CR LF as two characters), inserting plain text at the insertion point, and
+// one on/off emphasis (bold) for what is inserted next. It reports its key, mouse and focus events
 // so that its window can act on them. It cannot be edited by the user, and it can be told to let
 // nothing it shows be copied out.
 class RichTextBox : public QTextEdit
@@ -75,7 +75,7 @@ public:
 
 signals:
     // setText() or showRuns() has put a whole new text in the box. Insertions through setSelText()
-    // do not count: they are the steps of building one.
+    // do not count.
     void textReplaced();
     void gotFocus();
     void keyDown();
