@@ -16,7 +16,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>

@@ -7,7 +7,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include <cerrno>
 #include <csignal>

@@ -10,10 +10,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QRandomGenerator>
 #include <QTest>

@@ -3,12 +3,10 @@
 // Shared checks for the windows' look: design rectangles in twips, the Tab order, and screenshots
 // kept as build artefacts.
 
-#include <QApplication>
 #include <QDir>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
-#include <QtMath>
 
 namespace looktest {
 

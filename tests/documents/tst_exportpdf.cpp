@@ -6,7 +6,6 @@
 #include "gui/documents/richtextbox.h"
 
 #include <QAction>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>

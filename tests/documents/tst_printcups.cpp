@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QScopeGuard>

@@ -8,7 +8,6 @@
 #include "gui/platform/weblinks.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>

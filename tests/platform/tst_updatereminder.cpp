@@ -8,7 +8,6 @@
 #include "gui/app/updatereminder.h"
 #include "gui/platform/weblinks.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
