@@ -469,14 +469,6 @@ def grab_focus(obj, timeout=None):
     wait_until(lambda: is_focused(obj), timeout, "focus in %s %r" % (role(obj), name(obj)))
 
 
-def focused_object(root):
-    """The showing object under `root` that has the keyboard focus, or None."""
-    for obj in find_all(root):
-        if is_focused(obj):
-            return obj
-    return None
-
-
 def choose(combo, item, timeout=None):
     """Chooses an entry of a combo box as a user does: clicks the box to open its list,
     types the entry's text and presses Return. On this platform a combo box's accessible
