@@ -12,8 +12,8 @@ namespace documents {
 QString exportTitle(const readings::PartnerDetails &details);
 
 // "<male first name> and <female first name>.pdf", offered as the file name. Characters that
-// cannot stand in a file name on the common desktops (slashes, control characters, and : * ? " < >
-// | \) become "_", and a name too long for a file system is shortened.
+// cannot stand in a file name on the common desktops (slashes, control and format characters, and
+// : * ? " < > | \) become "_", and a name too long for a file system is shortened.
 QString suggestedExportFileName(const readings::PartnerDetails &details);
 
 } // namespace documents

@@ -3,9 +3,9 @@
 #include "gui/documents/readingwindow.h"
 
 // The reading window: one LifePath or Destiny reading, shown modally over the main window. Its box
-// is a display only: any selection is cleared on every key and mouse event and on focus, and the
-// box is not copyable, so no part of the reading reaches the clipboard or, on X11, the primary
-// selection, while scrolling and moving through the text still work.
+// is a display only: any selection is cleared on every key, mouse press and release and on focus,
+// and the box is not copyable, so no part of the reading reaches the clipboard or, on X11, the
+// primary selection, while scrolling and moving through the text still work.
 class frmDisp final : public ReadingWindow
 {
     Q_OBJECT

@@ -33,7 +33,8 @@ public:
     static bool confirm(QWidget *parent, const QString &text);
 
     // Tests: from now on no box is shown. Each box is recorded in shown() and answered with the
-    // next queued answer, or with its default button (OK, or No for a question) when none is queued.
+    // next queued answer, or with its default button when none is queued: OK, Yes for askYesNo(),
+    // No for confirm().
     static void setTestMode(bool on);
     static void setNextAnswer(QMessageBox::StandardButton answer);
     static QList<Shown> &shown();
