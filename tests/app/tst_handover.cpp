@@ -12,6 +12,8 @@
 #include <csignal>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -60,6 +62,7 @@ private slots:
     void runtimeFolderTooLongForASocket_fileStillReachesTheRunningCopy();
     void someoneElsesSocket_getsNothing();
     void copyThatTakesNoConnections_neverBlocks();
+    void runningCopyOutOfDescriptors_stillTakesTheFile();
     void commandLineFile_placedOnThisComputer_data();
     void commandLineFile_placedOnThisComputer();
 
@@ -187,6 +190,34 @@ void tst_HandOver::copyThatTakesNoConnections_neverBlocks()
 
 // Another user's program listening at the socket's name, as when the runtime folder is the shared
 // temporary folder: the file's path is not sent, and the second start says it could not hand over.
+void tst_HandOver::runningCopyOutOfDescriptors_stillTakesTheFile()
+{
+    program::HandOverListener listener(m_socket);
+    QVERIFY(listener.listen());
+    QSignalSpy handed(&listener, &program::HandOverListener::fileHandedOver);
+    const QString path = QStringLiteral("/home/ann/ours.kvl");
+    QVERIFY(sendRaw(m_socket, QFile::encodeName(path) + '\0')); // the sender ends content here
+
+    // The running copy has used up its open-file limit when the connection comes.
+    rlimit limit{};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const auto restoreLimit = qScopeGuard([limit] { ::setrlimit(RLIMIT_NOFILE, &limit); });
+    rlimit low = limit;
+    low.rlim_cur = std::min<rlim_t>(limit.rlim_cur, 256);
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::vector<int> filling;
+    const auto release = qScopeGuard([&filling] {
+        for (const int fd : filling)
+            ::close(fd);
+    });
+    for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+        filling.push_back(fd);
+    QCOMPARE(errno, EMFILE);
+
+    QVERIFY(handed.wait(2000));
+    QCOMPARE(handed.constFirst().constFirst().toString(), path);
+}
+
 void tst_HandOver::someoneElsesSocket_getsNothing()
 {
     if (::getuid() != 0)

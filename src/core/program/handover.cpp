@@ -119,6 +119,10 @@ void HandOverListener::close()
         ::close(it.key());
     }
     m_clients.clear();
+    if (m_spare >= 0) {
+        ::close(m_spare);
+        m_spare = -1;
+    }
     if (m_fd >= 0) {
         delete m_notifier;
         m_notifier = nullptr;
@@ -146,6 +150,7 @@ bool HandOverListener::listen()
         return false;
     }
     m_fd = fd;
+    m_spare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &HandOverListener::acceptClients);
     return true;
@@ -153,8 +158,23 @@ bool HandOverListener::listen()
 
 void HandOverListener::acceptClients()
 {
+    if (m_spare < 0)
+        m_spare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     for (;;) {
         const int client = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (client < 0 && (errno == EMFILE || errno == ENFILE)) {
+            // With no descriptor left the connection stays queued and wakes this up again at once,
+            // for ever, while the copy that sent it has ended believing the file opened here. The
+            // spare descriptor makes room for it; without one, accepting waits a moment.
+            if (m_spare >= 0) {
+                ::close(m_spare);
+                m_spare = -1;
+                continue;
+            }
+            m_notifier->setEnabled(false);
+            QTimer::singleShot(100, m_notifier, [notifier = m_notifier] { notifier->setEnabled(true); });
+            return;
+        }
         if (client < 0)
             return;
         // Only the user's own programs: the folder is private, and the peer is checked too.

@@ -48,6 +48,8 @@ private:
 
     QString m_path;
     int m_fd = -1;
+    // Held back for a connection that comes while every other descriptor is in use.
+    int m_spare = -1;
     QSocketNotifier *m_notifier = nullptr;
     struct Client {
         QSocketNotifier *notifier;
