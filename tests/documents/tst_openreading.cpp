@@ -18,6 +18,12 @@
 #include <QUrl>
 
 #include <memory>
+#include <vector>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using documenttest::click;
 using documenttest::inputs;
@@ -93,6 +99,7 @@ private slots:
     void drop_oneLocalReading_opensIt_anythingElseRefused();
     void recentList_newestFirst_keptAcrossRestarts_goneFilesLeave();
     void recentList_pathThroughALinkAndDotDot_reopensTheSameFile();
+    void recentList_openedWithNoDescriptorLeft_keepsTheReading();
     void recentList_settingsFileIsAPipe_nothingRememberedNothingHangs(); // leaves the pipe: last
 
 private:
@@ -701,6 +708,47 @@ void tst_OpenReading::recentList_newestFirst_keptAcrossRestarts_goneFilesLeave()
     menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"))->trigger();
     QCOMPARE(recentEntries(), QStringList{QStringLiteral("Clear")});
     QVERIFY(!menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"))->isEnabled());
+}
+
+void tst_OpenReading::recentList_openedWithNoDescriptorLeft_keepsTheReading()
+{
+    const QString first = write(QStringLiteral("first.kvl"), documenttest::johnAndAnnFile());
+    const QString second = write(QStringLiteral("second.kvl"), documenttest::johnAndAnnFile());
+    QVERIFY(m_main->openSavedReading(first));
+    QVERIFY(m_main->openSavedReading(second));
+    if (frmSaveDocument *document = guitest::documentWindow(); document && document->isVisible())
+        click(document, "cmdBack");
+    const QStringList before = recentEntries();
+    QVERIFY(before.constFirst().startsWith(QLatin1String("second.kvl|")));
+
+    // The program has used up its open-file limit when the user picks a reading from the list.
+    auto *menu = m_main->findChild<QMenu *>(QStringLiteral("mnuRecent"));
+    emit menu->aboutToShow();
+    {
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+        const auto restoreLimit = qScopeGuard([limit] { ::setrlimit(RLIMIT_NOFILE, &limit); });
+        rlimit low = limit;
+        low.rlim_cur = std::min<rlim_t>(limit.rlim_cur, 256);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &low), 0);
+        std::vector<int> filling;
+        const auto release = qScopeGuard([&filling] {
+            for (const int fd : filling)
+                ::close(fd);
+        });
+        for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            filling.push_back(fd);
+        QCOMPARE(errno, EMFILE);
+        menu->actions().at(0)->trigger(); // second.kvl
+    }
+    QCOMPARE(platform::MessageBox::shown().size(), 1);
+    QCOMPARE(platform::MessageBox::shown().constFirst().text, kCheckTheFile);
+    // Both readings are still listed, in the program that runs on and in the next one.
+    QCOMPARE(recentEntries(), before);
+    guitest::unloadAll();
+    m_main = guitest::showMainWindow();
+    QVERIFY(m_main);
+    QCOMPARE(recentEntries(), before);
 }
 
 void tst_OpenReading::recentList_settingsFileIsAPipe_nothingRememberedNothingHangs()

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,15 +22,18 @@ const QLatin1String kExtension(".kvl");
 // At most maximumSize bytes of the regular file at path. The file is opened without waiting and
 // looked at through the opened descriptor, so a pipe or device put in its place after anyone
 // looked at the name can neither stall the open nor feed a read that never ends.
-std::optional<QByteArray> readRegularFile(const QString &path, qint64 maximumSize)
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maximumSize, bool *systemRefused)
 {
     // The system reads a name only up to a NUL: the file there is another one. A name beside
     // one that is not UTF-8 and reads as it may be the look-alike of the file the user picked.
     if (path.contains(QChar(0)) || hasUnreadableLookAlike(path))
         return std::nullopt;
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0)
+    if (descriptor < 0) {
+        if (systemRefused)
+            *systemRefused = errno == EMFILE || errno == ENFILE || errno == ENOMEM;
         return std::nullopt;
+    }
     QFile file;
     if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
@@ -90,9 +94,11 @@ std::optional<readings::PartnerDetails> SavedReadingFile::fromBytes(const QByteA
     return read;
 }
 
-std::optional<readings::PartnerDetails> SavedReadingFile::read(const QString &path)
+std::optional<readings::PartnerDetails> SavedReadingFile::read(const QString &path, bool *systemRefused)
 {
-    const std::optional<QByteArray> bytes = readRegularFile(path, MaximumSize);
+    if (systemRefused)
+        *systemRefused = false;
+    const std::optional<QByteArray> bytes = readRegularFile(path, MaximumSize, systemRefused);
     if (!bytes)
         return std::nullopt;
     return fromBytes(*bytes);

@@ -33,8 +33,9 @@ public:
 
     // Reads and parses the file at path; nothing when it is not a readable regular file of at most
     // MaximumSize bytes or fromBytes() refuses its content. A pipe or device in place of the file
-    // is refused at once, never waited on.
-    static std::optional<readings::PartnerDetails> read(const QString &path);
+    // is refused at once, never waited on. systemRefused, when given, tells whether the system had
+    // no room to open the file (out of descriptors or memory), which says nothing about the file.
+    static std::optional<readings::PartnerDetails> read(const QString &path, bool *systemRefused = nullptr);
 
     // The path a reading chosen to be saved at path is written to: path itself when it ends in
     // ".kvl", which Open requires, and otherwise path with ".kvl" added, so that a name with a

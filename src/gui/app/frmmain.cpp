@@ -405,10 +405,10 @@ void frmMain::cmdOpen_Click()
         openSavedReading(path);
 }
 
-bool frmMain::openSavedReading(const QString &path)
+bool frmMain::openSavedReading(const QString &path, bool *systemRefused)
 {
     closeReadingWindows();
-    const std::optional<readings::PartnerDetails> opened = documents::readSavedReading(this, path);
+    const std::optional<readings::PartnerDetails> opened = documents::readSavedReading(this, path, systemRefused);
     if (!opened)
         return false;
     rememberReading(path);
@@ -460,8 +460,10 @@ void frmMain::mnuRecent_AboutToShow()
 
 void frmMain::openRecentReading(const QString &path)
 {
-    if (!openSavedReading(path)) {
-        // A reading that is gone or spoilt cannot be opened from the list again.
+    bool systemRefused = false;
+    if (!openSavedReading(path, &systemRefused) && !systemRefused) {
+        // A reading that is gone or spoilt cannot be opened from the list again. One the system
+        // had no room to open (every descriptor in use) stays listed for another try.
         if (const std::unique_ptr<QSettings> settings = settings::openSettingsStore())
             settings::removeRecentReading(*settings, path);
     }

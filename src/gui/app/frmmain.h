@@ -87,8 +87,8 @@ signals:
 public slots:
     // Opens the saved reading at path as Open does after its dialog. Any window of this one's on
     // show (reading, document, working or About window) goes first, and this window comes forward
-    // as after Back. False when the file was refused.
-    bool openSavedReading(const QString &path);
+    // as after Back. False when the file was refused; systemRefused as SavedReadingFile::read gives it.
+    bool openSavedReading(const QString &path, bool *systemRefused = nullptr);
 
     void cmdLP_Click();
     void cmdD_Click();

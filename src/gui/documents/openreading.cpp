@@ -20,13 +20,15 @@ QString askForSavedReadingPath(QWidget *parent)
     return platform::FileDialog::getOpenFileName(parent, options);
 }
 
-std::optional<readings::PartnerDetails> readSavedReading(QWidget *parent, const QString &path)
+std::optional<readings::PartnerDetails> readSavedReading(QWidget *parent, const QString &path, bool *systemRefused)
 {
+    if (systemRefused)
+        *systemRefused = false;
     // Only the last three characters count, exactly as written: "Reading.KVL" is refused and
     // "Readingkvl" is taken. A path too short to have three characters is not tested.
     std::optional<readings::PartnerDetails> details;
     if (path.size() < 3 || path.endsWith(QLatin1String("kvl"), Qt::CaseSensitive))
-        details = SavedReadingFile::read(path); // a file that cannot be a saved reading changes no input
+        details = SavedReadingFile::read(path, systemRefused); // a file that cannot be a saved reading changes no input
     if (!details)
         platform::MessageBox::critical(parent, kCheckTheFile);
     return details;
