@@ -57,10 +57,14 @@ prepare_private_session "$work" "$artifacts" "$here" "$binary"
 unset WAYLAND_DISPLAY
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
+# Openbox names itself the window manager early in its start-up, but a window mapped before the
+# start-up has ended may never be shown: the tests wait until openbox runs its start-up command,
+# which it does once it handles every new window, and which marks the root window.
+openbox --sm-disable --startup "xprop -root -f TOVRIN_E2E_WM_READY 32c -set TOVRIN_E2E_WM_READY 1" \
+    >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 deadline=$((SECONDS + 30))
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+until xprop -root TOVRIN_E2E_WM_READY 2>/dev/null | grep -q '= 1$'; do
     if ! kill -0 "$wm_pid" 2>/dev/null || [ $SECONDS -ge $deadline ]; then
         echo "run-e2e: openbox did not start:" >&2
         cat "$work/openbox.log" >&2
