@@ -47,7 +47,7 @@ def differing_pixels(first, second):
 
 def pointer_away():
     """Moves the mouse pointer to the screen's bottom right corner, where no window lies."""
-    e2e.xdotool("mousemove", "--sync", 1279, 1023)
+    e2e.move_pointer(1279, 1023)
 
 
 class ScreenshotsTest(e2e.TovrinTestCase):

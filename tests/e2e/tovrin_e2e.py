@@ -265,9 +265,24 @@ def key(*keys, window=None):
     xdotool("key", "--delay", 30, "--", *keys)
 
 
+def pointer_position():
+    """(x, y) of the mouse pointer on the screen."""
+    values = dict(line.partition("=")[::2]
+                  for line in xdotool("getmouselocation", "--shell").splitlines())
+    return int(values["X"]), int(values["Y"])
+
+
+def move_pointer(x, y):
+    """Moves the mouse pointer to the screen position and returns once it is there. (xdotool's
+    mousemove --sync waits for the pointer to leave where it was; where it stands there
+    already, that takes xdotool's whole 15 s limit.)"""
+    if pointer_position() != (int(x), int(y)):
+        xdotool("mousemove", "--sync", int(x), int(y))
+
+
 def click_at(x, y, button=1):
     """Moves the mouse to the screen position and clicks."""
-    xdotool("mousemove", "--sync", int(x), int(y))
+    move_pointer(x, y)
     xdotool("click", button)
 
 
