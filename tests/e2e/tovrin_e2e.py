@@ -280,10 +280,22 @@ def move_pointer(x, y):
         xdotool("mousemove", "--sync", int(x), int(y))
 
 
+def pointer_input_delivered():
+    """Returns once the X server has handed on every mouse event sent so far. A click into a
+    window is held back, with the pointer frozen, until the window manager has seen it (to give
+    the window the focus) and lets it through; keys sent meanwhile reach the program before the
+    click. A pointer that moves again has been let go."""
+    x, y = pointer_position()
+    xdotool("mousemove", "--sync", x - 1 if x > 0 else x + 1, y)
+    xdotool("mousemove", "--sync", x, y)
+
+
 def click_at(x, y, button=1):
-    """Moves the mouse to the screen position and clicks."""
+    """Moves the mouse to the screen position and clicks; returns once the click has gone to
+    the program."""
     move_pointer(x, y)
     xdotool("click", button)
+    pointer_input_delivered()
 
 
 def close_window(wid):
