@@ -6,9 +6,12 @@
 # several can run side by side, waits until it accepts connections, and sets xvfb_pid and
 # DISPLAY. The caller stops it: kill "$xvfb_pid". Returns 1, with Xvfb's log on stderr, when
 # the server does not come up within 30 s.
+#
+# Keys do not repeat (-r): a typed key whose release comes late, as on a loaded machine, would
+# otherwise repeat and type its character twice.
 start_xvfb() {
     local work=$1 deadline
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset -r \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     deadline=$((SECONDS + 30))
