@@ -137,7 +137,7 @@ class OpeningTest(e2e.TovrinTestCase):
         app = program.application()
         box = e2e.message_box(app)
         self.assertEqual(e2e.message_text(box), "Please Check The File.")
-        e2e.key("Return")
+        e2e.answer(box, "Return")
         main_wid = main.main_window(program)
         self.assertEqual(main.inputs(app, "Male").first, "")
 

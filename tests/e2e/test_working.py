@@ -28,7 +28,7 @@ class WorkingTest(e2e.TovrinTestCase):
         self.show_working(app, main_wid)
         box = e2e.message_box(app)
         self.assertEqual(e2e.message_text(box), "Male: First Name cannot be blank")
-        e2e.key("Return")
+        e2e.answer(box, "Return")
         first_name = main.name_boxes(app, "Male")[0]
         e2e.wait_until(lambda: e2e.is_focused(first_name), what="focus in the male first name")
         self.assertEqual(program.windows(), [(main_wid, e2e.MAIN_TITLE)])

@@ -538,6 +538,14 @@ def message_box(root, timeout=None):
     return wait_until(found, timeout, "a message box")
 
 
+def answer(box, *keys):
+    """Presses keys in a message box once it has the keyboard. A box is on the accessibility
+    bus before the window manager has given it the focus; keys sent in between go to the
+    window behind it."""
+    wait_until(lambda: "active" in states(box), what="the message box to have the keyboard")
+    key(*keys)
+
+
 def message_text(box):
     """The message of a message box: the texts of its labels, one per line."""
     return "\n".join(t for t in texts(box, roles=("label",)) if t)
