@@ -23,12 +23,12 @@ class KeyboardTest(e2e.TovrinTestCase):
         e2e.key("Return")
 
     def leave_with(self, keys, main_wid, wid):
-        """Presses keys that close the window `wid`; waits until the main window is in
-        front again."""
+        """Presses keys that close the window `wid` once it has the keyboard; waits until the
+        main window is in front again and has the keyboard back."""
+        e2e.wait_for_keyboard(wid)
         e2e.key(keys)
         e2e.wait_for_window_gone(wid)
-        e2e.wait_until(lambda: e2e.active_window() == main_wid,
-                       what="the main window in front again")
+        e2e.wait_for_keyboard(main_wid)
 
     def test_details_readings_save_print_and_open_without_a_mouse(self):
         program, main_wid, app = main.start_main_window(self)
@@ -43,9 +43,11 @@ class KeyboardTest(e2e.TovrinTestCase):
                         reading)
 
         path = os.path.join(os.environ["HOME"], "Liam and Ida")
+        e2e.wait_for_keyboard(doc_wid)
         e2e.key("alt+s")
         main.enter_file_name(app, main.SAVE_TITLE, path)
         self.assertTrue(os.path.isfile(path + ".kvl"))
+        e2e.wait_for_keyboard(doc_wid)  # back from the save dialog
 
         if printing.unreadable_reason() is None:
             before = printing.pdf_files()

@@ -221,14 +221,28 @@ def focused_window():
     return int(result.stdout) if result.returncode == 0 and result.stdout.strip() else None
 
 
+def has_keyboard(wid):
+    """True once the window manager calls the window active and the X server sends it the
+    keys. The window manager marks a window active a moment before or after the X server
+    moves the focus; keys sent in between go elsewhere and are lost."""
+    return active_window() == wid and focused_window() == wid
+
+
+def wait_for_keyboard(wid, timeout=None):
+    """Waits until the window has the keyboard (has_keyboard()) without asking the window
+    manager for it, as a window shown or brought back in front gets it by itself. A window
+    is visible before the window manager has given it the focus."""
+    wait_until(lambda: has_keyboard(wid), timeout, "window %d to have the keyboard" % wid)
+
+
 def activate(wid, timeout=None):
     """Raises the window and gives it the keyboard focus, through the window manager;
     returns once the window manager calls it active and the X server sends it the keys."""
     def active():
-        if active_window() == wid and focused_window() == wid:
+        if has_keyboard(wid):
             return True
         subprocess.run(["xdotool", "windowactivate", str(wid)], capture_output=True)
-        return active_window() == wid and focused_window() == wid
+        return has_keyboard(wid)
     wait_until(active, timeout, "window %d to become active" % wid, interval=0.2)
 
 
