@@ -46,6 +46,13 @@ POLL_INTERVAL = 0.05
 
 MAIN_TITLE = "Tovrin v1.65"
 
+# Atspi gives up on a call to a program after a time-out of its own (0.8 s, longer while the
+# program is new to it), and then the object reads as gone, empty or without focus: a program
+# busy for a few seconds on a loaded machine (a sanitizer build laying out a long reading)
+# failed a check that only reads. Every call may take as long as any wait; a program that does
+# not answer still fails the test.
+Atspi.set_timeout(int(TIMEOUT * 1000), int(TIMEOUT * 1000))
+
 
 class WaitTimeout(AssertionError):
     """A wait reached its deadline."""
@@ -662,10 +669,14 @@ class TovrinTestCase(unittest.TestCase):
             try:
                 if os.environ.get("DISPLAY"):  # a Wayland compositor gives no screenshot
                     print("screenshot: " + self.screenshot("failure"), file=sys.stderr)
+                # A program that hangs would take the whole call time-out for each object.
+                Atspi.set_timeout(2000, 2000)
                 for app in applications():
                     print(dump(app), file=sys.stderr)
             except Exception as error:  # the report must not hide the failure
                 print("could not record the failure: %r" % (error,), file=sys.stderr)
+            finally:
+                Atspi.set_timeout(int(TIMEOUT * 1000), int(TIMEOUT * 1000))
         for program in self.programs:
             program.stop()
 
