@@ -57,10 +57,7 @@ class StartupTest(e2e.TovrinTestCase):
                          "the second copy shows no window besides the message")
         self.screenshot("already-running")
 
-        box_wid = e2e.wait_until(lambda: (e2e.visible_windows(pid=second.pid) or [None])[0],
-                                 what="the message box window")
-        e2e.key("Return", window=box_wid)
-        self.assertEqual(second.wait_exit(), 0)
+        self.assertEqual(second.answer_its_only_window(), 0)
 
         self.assertTrue(first.running())
         self.assertTrue(e2e.window_visible(main_wid))
@@ -88,10 +85,7 @@ class StartupTest(e2e.TovrinTestCase):
         with self.assertRaises(BlockingIOError, msg="the second copy joined the session"):
             listener.accept()
 
-        box_wid = e2e.wait_until(lambda: (e2e.visible_windows(pid=second.pid) or [None])[0],
-                                 what="the message box window")
-        e2e.key("Return", window=box_wid)
-        self.assertEqual(second.wait_exit(), 0)
+        self.assertEqual(second.answer_its_only_window(), 0)
         self.assertTrue(first.running())
         self.assertTrue(e2e.window_visible(main_wid))
 
@@ -145,10 +139,7 @@ class StartupTest(e2e.TovrinTestCase):
         second = self.start([os.path.join(os.environ["HOME"], "ours.kvl")])
         box = e2e.message_box(second.application())
         self.assertEqual(e2e.message_text(box), "Application is already running")
-        box_wid = e2e.wait_until(lambda: (e2e.visible_windows(pid=second.pid) or [None])[0],
-                                 what="the message box window")
-        e2e.key("Return", window=box_wid)
-        self.assertEqual(second.wait_exit(), 1, "the file was not opened")
+        self.assertEqual(second.answer_its_only_window(), 1, "the file was not opened")
         self.leave_through_exit_screen(program, main_wid, app)
 
     def test_donate_opens_the_donate_page_in_the_browser(self):

@@ -130,6 +130,14 @@ class Program:
         if self.running():
             self.kill()
 
+    def answer_its_only_window(self, keys="Return"):
+        """Presses keys in this process's one window once it shows (a copy that only shows a
+        message box), and returns the process's exit code."""
+        wid = wait_until(lambda: (visible_windows(pid=self.pid) or [None])[0],
+                         what="the message box window")
+        key(keys, window=wid)
+        return self.wait_exit()
+
     def application(self, timeout=None):
         """The process's application object on the accessibility bus."""
         return application(self.pid, timeout)
