@@ -46,7 +46,8 @@ private slots:
     void sessionEndsWhileAsking_startStops();
     void settingsFileIsAPipe_firstStartAndThePipeStays_data();
     void settingsFileIsAPipe_firstStartAndThePipeStays();
-    void settingsFileHuge_firstStartAndTheFileStays();
+    void settingsFileTooBigToRead_firstStartAndTheFileStays_data();
+    void settingsFileTooBigToRead_firstStartAndTheFileStays();
     void settingsLockIsNoFile_startGoesOnAndItStays_data();
     void settingsLockIsNoFile_startGoesOnAndItStays();
     void settingsLockLeftWhereNothingIsRemoved_startGoesOnAndItStays();
@@ -199,21 +200,35 @@ void tst_UpdateReminder::settingsFileIsAPipe_firstStartAndThePipeStays()
     QVERIFY(m_urls.urls.isEmpty());
 }
 
-// The store reads its whole file at once: a file of a terabyte (sparse, so it takes no disk) is
-// more memory than there is, and start-up would end in std::bad_alloc.
-void tst_UpdateReminder::settingsFileHuge_firstStartAndTheFileStays()
+void tst_UpdateReminder::settingsFileTooBigToRead_firstStartAndTheFileStays_data()
 {
-    constexpr qint64 kTerabyte = qint64(1) << 40;
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<qint64>("size"); // the file grown to this size, sparse, so it takes no disk
+
+    // The store reads its whole file at once: a terabyte is more memory than there is.
+    QTest::newRow("a terabyte") << QByteArray() << (qint64(1) << 40);
+    // A value written as @Variant(...) is decoded a level at a time, each level a call: lists
+    // within lists 30,000 deep, some 420 kB, overflow the stack.
+    const QByteArray level("\\0\\0\\0\t\\0\\0\\0\x01"); // a list of one variant
+    QTest::newRow("lists within lists")
+        << "[Settings]\nNested=@Variant(" + level.repeated(30000) + "\\0\\0\\0\\n\\0\\0\\0\\0)\n" << qint64(0);
+}
+
+void tst_UpdateReminder::settingsFileTooBigToRead_firstStartAndTheFileStays()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(qint64, size);
     {
         QFile file(settingsFile());
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(kTerabyte))
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+        if (size && !file.resize(size))
             QSKIP("this file system holds no sparse file of a terabyte");
     }
     const auto removeFile = qScopeGuard([] { QFile::remove(settingsFile()); });
 
     QVERIFY(app::UpdateReminder());
 
-    QCOMPARE(QFileInfo(settingsFile()).size(), kTerabyte);
+    QCOMPARE(QFileInfo(settingsFile()).size(), size ? size : contents.size());
     QVERIFY(platform::MessageBox::shown().isEmpty());
     QVERIFY(m_urls.urls.isEmpty());
 }

@@ -10,9 +10,13 @@ namespace settings {
 
 namespace {
 
-// Far more than the store ever holds (the reminder's date and five paths). QSettings reads its
-// whole file into memory at once: a file of many gigabytes would end the program.
-constexpr qint64 kMaximumFileSize = 1024 * 1024;
+// More than the store ever holds: the reminder's date and five paths of at most 4096 bytes, each
+// byte written as at most four characters. QSettings reads its whole file into memory at once, so
+// a file of many gigabytes would end the program. It also decodes a value written as
+// "@Variant(...)", a list that may hold lists, calling itself once for each list within a list:
+// at no less than 11 characters a level, 128 KiB nests some 12,000 deep, well within the main
+// thread's stack, where a file of a few hundred kilobytes nests deep enough to overflow it.
+constexpr qint64 kMaximumFileSize = 128 * 1024;
 
 } // namespace
 
