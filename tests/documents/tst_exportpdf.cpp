@@ -3,6 +3,7 @@
 
 #include "core/documents/exportnames.h"
 #include "core/readings/reading.h"
+#include "gui/documents/readingpdf.h"
 #include "gui/documents/richtextbox.h"
 
 #include <QAction>
@@ -60,6 +61,7 @@ private slots:
     void export_asksForAFileAndCancelDoesNothing();
     void export_failure_tellsTheFileAndWhy();
     void export_longAddressInAnotherScript_staysALink();
+    void export_lineBreaksAtTheEnd_makeNoBlankPage();
     void export_nameWithoutPdf_getsIt_askingBeforeReplacingThatFile_data();
     void export_nameWithoutPdf_getsIt_askingBeforeReplacingThatFile();
     void suggestedFileName_replacesWhatCannotStandInAFileName_data();
@@ -235,6 +237,32 @@ void tst_ExportPdf::export_longAddressInAnotherScript_staysALink()
     QVERIFY(!links.isEmpty());
     for (const QString &link : links)
         QCOMPARE(link, QStringLiteral("https://example.com/") + QStringLiteral("%D0%B6").repeated(200));
+}
+
+// The Comprehensive reading ends in line breaks. Where they do not fit below its last words, they
+// made a last page with nothing on it.
+void tst_ExportPdf::export_lineBreaksAtTheEnd_makeNoBlankPage()
+{
+    const auto reading = [](int lines, const QString &end) {
+        QStringList text;
+        for (int line = 1; line <= lines; ++line)
+            text.append(QStringLiteral("Line %1").arg(line));
+        readings::Reading lined;
+        lined.runs = {{text.join(QStringLiteral("\r\n")) + end, false}};
+        return lined;
+    };
+    const QString path = m_dir->filePath(QStringLiteral("reading.pdf"));
+    // As many lines as a page holds in this computer's font: the second page starts with the next.
+    QVERIFY(documenttest::writeFile(path, documents::readingPdf(reading(200, QString()), QStringLiteral("Reading"))));
+    const int perPage = documenttest::pdfWords(path, 2).value(1).toInt() - 1;
+    QVERIFY2(perPage > 10, qPrintable(QString::number(perPage)));
+
+    for (int lines : {perPage - 3, perPage}) {
+        const readings::Reading ending = reading(lines, QStringLiteral("\r\n\r\n\r\n\r\n"));
+        QVERIFY(documenttest::writeFile(path, documents::readingPdf(ending, QStringLiteral("Reading"))));
+        QCOMPARE(documenttest::pdfPages(path), 1);
+        QCOMPARE(pdfWords(path), documenttest::words(ending.text()));
+    }
 }
 
 void tst_ExportPdf::export_failure_tellsTheFileAndWhy()

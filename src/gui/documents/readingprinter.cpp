@@ -76,6 +76,22 @@ void paintPage(QPainter &painter, const QTextDocument &document, const QRectF &s
     }
 }
 
+// The page that the last line with any text starts on, the first page being 0. A reading ends in
+// line breaks; where they do not fit below its last words, their empty lines start a page of their
+// own, which would come out blank.
+int lastPageWithText(const QTextDocument &document, qreal pageHeight)
+{
+    for (QTextBlock block = document.lastBlock(); block.isValid(); block = block.previous()) {
+        const QTextLayout *lines = block.layout();
+        for (int i = lines->lineCount() - 1; i >= 0; --i) {
+            const QTextLine line = lines->lineAt(i);
+            if (line.textLength() > 0)
+                return int((lines->position().y() + line.y()) / pageHeight);
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
@@ -103,7 +119,8 @@ bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
     if (!painter.begin(&device))
         return false;
 
-    const int pageCount = pages->pageCount();
+    const int laidOut = pages->pageCount(); // lays the whole document out
+    const int pageCount = qMin(laidOut, lastPageWithText(*pages, pageSize.height()) + 1);
     for (int page = 0; page < pageCount; ++page) {
         if (page > 0 && !device.newPage()) {
             painter.end();

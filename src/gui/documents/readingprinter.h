@@ -7,8 +7,8 @@ class QTextDocument;
 namespace documents {
 
 // Paints document on device as one job: every page of it with its formatting, and nothing else
-// (no header, footer or page number), within a 2 cm border. The document itself is left as it was.
-// False when painting failed.
+// (no header, footer or page number), within a 2 cm border; empty lines at its end start no page.
+// The document itself is left as it was. False when painting failed.
 bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device);
 
 } // namespace documents
