@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -85,6 +86,7 @@ private slots:
     void openFile_fromTheCommandLine_data();
     void openFile_fromTheCommandLine();
     void openFile_whileAReadingIsOnShow_replacesIt();
+    void handedOverFiles_oneAfterAnother_eachReplacesTheLastWithoutNesting();
     void handedOverFile_waitsUntilTheReadingsDialogCloses();
     void handedOverFile_waitingOnADialogOfAMinimisedWindow_bringsTheWindowBack();
     void handedOverFile_beforeTheMainWindowIsBuilt_opensInIt();
@@ -473,6 +475,42 @@ void tst_OpenReading::openFile_whileAReadingIsOnShow_replacesIt()
     QVERIFY(!guitest::readingWindow());
     QVERIFY(reading.isNull() || !reading->isVisible());
     QVERIFY(documentText().contains(QLatin1String("John Paul Smith")));
+}
+
+// As when a second start hands a file over while a reading is on show, again and again. Each
+// reading shows in its own event loop; opening the next from inside the last one's loop would nest
+// them one deeper with every file, until the stack ran out.
+void tst_OpenReading::handedOverFiles_oneAfterAnother_eachReplacesTheLastWithoutNesting()
+{
+    platform::setModalHandler({}); // readings run their own loops, as in the program
+    const QString handed = write(QStringLiteral("reading.kvl"), documenttest::johnAndAnnFile());
+    int shown = 0;
+    int deepest = 0;
+    QEventLoop application; // as QApplication::exec() runs the program
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &application, [&] {
+        if (documentText().isEmpty())
+            return;
+        deepest = std::max(deepest, QThread::currentThread()->loopLevel());
+        if (++shown < 5) {
+            QTimer::singleShot(0, &application, [&] { guitest::program().openHandedOverFile(handed); });
+        } else {
+            watch.stop();
+            guitest::documentWindow()->unload();
+            application.quit();
+        }
+    });
+    watch.start(20);
+    QTimer::singleShot(0, &application, [&] { guitest::program().openHandedOverFile(handed); });
+    QTimer::singleShot(10000, &application, [&] {
+        if (frmSaveDocument *document = guitest::documentWindow())
+            document->unload();
+        application.quit();
+    });
+    application.exec();
+
+    QCOMPARE(shown, 5);
+    QCOMPARE(deepest, 2); // the application's loop and the one reading's
 }
 
 // As when Save on a reading asks for a file name and a second start hands a file over meanwhile:

@@ -70,6 +70,8 @@ public:
 
     // Unloads the windows this one owns, then this window, without leaving the program.
     void unload();
+    // Unloads the reading, document, working and About windows, as Back would, and comes forward.
+    void closeReadingWindows();
 
     // True once the window has painted itself for the first time. Until then the window manager
     // may not have placed it, and a window opened over it would go over the screen's top-left
@@ -135,7 +137,6 @@ private:
     void leave();
     void readingWindowExit();
     void backToMainWindow();
-    void closeReadingWindows();
     void rememberReading(const QString &path);
     void openRecentReading(const QString &path);
     void showReading(ReadingWindow *window, const readings::Reading &reading);

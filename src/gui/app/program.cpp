@@ -130,6 +130,16 @@ void Program::openWaitingFile()
         m_waitingFileRetry.start();
         return;
     }
+    // A reading on show runs its own event loop, and a file handed over arrives inside it. Opened
+    // from there, the new reading's loop would run inside the old one's, which cannot end before
+    // it: one loop deeper, and the replaced windows never freed, with each file handed over, until
+    // the stack runs out. The windows go now, and the file opens once their loops have ended.
+    if (platform::modalWindowLoops() > 0) {
+        unminimiseMainWindow();
+        m_main->closeReadingWindows();
+        m_waitingFileRetry.start();
+        return;
+    }
     const QString path = std::exchange(m_waitingFile, QString());
     unminimiseMainWindow();
     m_main->openSavedReading(path);
