@@ -60,6 +60,7 @@ private slots:
     void nobodyListening_saysSo();
     void runtimeFolderTooLongForASocket_fileStillReachesTheRunningCopy();
     void someoneElsesSocket_getsNothing();
+    void linkAtTheSocketsName_getsNothing();
     void copyThatTakesNoConnections_neverBlocks();
     void runningCopyOutOfDescriptors_stillTakesTheFile();
     void commandLineFile_placedOnThisComputer_data();
@@ -239,6 +240,22 @@ void tst_HandOver::someoneElsesSocket_getsNothing()
     QCOMPARE(answer, 'y');
 
     QVERIFY(!program::handOverFile(socket, QStringLiteral("/home/ann/secret couple.kvl"), 200));
+}
+
+// Someone else, in the shared temporary folder, links the socket's name to another program of
+// this user's: that program is not handed the path, and the second start says it could not hand over.
+void tst_HandOver::linkAtTheSocketsName_getsNothing()
+{
+    const QString other = m_dir->filePath(QStringLiteral("agent.socket"));
+    const sockaddr_un address = socketAddress(other);
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    const auto closeIt = qScopeGuard([listening] { ::close(listening); });
+    QCOMPARE(::bind(listening, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    QCOMPARE(::listen(listening, 8), 0);
+    QVERIFY(QFile::link(other, m_socket));
+
+    QVERIFY(!program::handOverFile(m_socket, QStringLiteral("/home/ann/secret couple.kvl"), 200));
+    QCOMPARE(::accept(listening, nullptr, nullptr), -1); // nobody connected
 }
 
 // The file a start names, as the hand-over sends it or the main window opens it.

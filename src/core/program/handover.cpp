@@ -67,6 +67,17 @@ bool handOverFile(const QString &socketPath, const QString &path, int timeoutMs)
 
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
+        // connect() follows links, and in the shared temporary folder anyone may have put one at
+        // the socket's name, pointing at another program of this user's: that program would be
+        // handed the path, and this start would end as if the running copy had it. Only a socket
+        // of this user's own is taken, and nobody else can remove or rename it there.
+        struct stat status {};
+        if (::lstat(address.sun_path, &status) != 0) {
+            ::usleep(20000); // the running copy may still be on its way to listening
+            continue;
+        }
+        if (!S_ISSOCK(status.st_mode) || status.st_uid != ::getuid())
+            return false;
         // Without waiting: a running copy that hangs with its queue of connections full would
         // keep a blocking connect() waiting for ever; this one fails at once and is tried again.
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
