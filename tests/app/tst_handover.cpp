@@ -188,8 +188,6 @@ void tst_HandOver::copyThatTakesNoConnections_neverBlocks()
     QVERIFY(clock.elapsed() < 2000);
 }
 
-// Another user's program listening at the socket's name, as when the runtime folder is the shared
-// temporary folder: the file's path is not sent, and the second start says it could not hand over.
 void tst_HandOver::runningCopyOutOfDescriptors_stillTakesTheFile()
 {
     program::HandOverListener listener(m_socket);
@@ -206,6 +204,8 @@ void tst_HandOver::runningCopyOutOfDescriptors_stillTakesTheFile()
     QCOMPARE(handed.constFirst().constFirst().toString(), path);
 }
 
+// Another user's program listening at the socket's name, as when the runtime folder is the shared
+// temporary folder: the file's path is not sent, and the second start says it could not hand over.
 void tst_HandOver::someoneElsesSocket_getsNothing()
 {
     if (::getuid() != 0)
