@@ -11,17 +11,21 @@
 #include "gui/platform/weblinks.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAccessibleEditableTextInterface>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <memory>
 #include <QUrl>
@@ -62,6 +66,8 @@ private slots:
     void altO_inTheOpenHelpMenu_isOnlineHelp();
     void enterOnAFocusedButton_pressesIt_data();
     void enterOnAFocusedButton_pressesIt();
+    void commandFromAssistiveTechnology_underADialog_doesNothing_data();
+    void commandFromAssistiveTechnology_underADialog_doesNothing();
 
 private:
     frmMain *m_main = nullptr;
@@ -542,6 +548,84 @@ void tst_frmMain::enterOnAFocusedButton_pressesIt()
         QApplication::sendEvent(donate, &held);
     }
     QCOMPARE(m_urls.urls, QList<QUrl>{platform::webPageAddress(platform::WebPage::Donate)});
+}
+
+void tst_frmMain::commandFromAssistiveTechnology_underADialog_doesNothing_data()
+{
+    QTest::addColumn<bool>("saveDialogOpen"); // else only the LifePath reading is on show
+    QTest::addColumn<bool>("onTheReading");   // else on the main window
+    QTest::addColumn<QString>("command");     // a button's or a menu entry's name
+    QTest::newRow("Comprehensive Reading") << false << false << "cmdCR";
+    QTest::newRow("Open Previously Saved Reading") << false << false << "cmdOpen";
+    QTest::newRow("About entry") << false << false << "mnuAbout";
+    QTest::newRow("Export entry") << false << false << "mnuExportPdf";
+    QTest::newRow("main window's Exit, under Save") << true << false << "cmdExit";
+    QTest::newRow("reading's Back, under Save") << true << true << "cmdBack";
+    QTest::newRow("reading's Exit, under Save") << true << true << "cmdExit";
+}
+
+// The window system gives a window under a modal one no clicks or keys, but a screen reader or
+// voice control still presses its buttons and menu entries through the accessibility bus. A
+// reading opened from there ran inside the reading on show; Back or Exit on a reading under its
+// Save dialog destroyed the window, and the dialog with it, under the code that had opened it.
+void tst_frmMain::commandFromAssistiveTechnology_underADialog_doesNothing()
+{
+    QFETCH(bool, saveDialogOpen);
+    QFETCH(bool, onTheReading);
+    QFETCH(QString, command);
+    platform::setModalHandler({}); // windows run their own loops, as in the program
+    guitest::fillCouple(m_main, {"John", "", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    QStringList before, after;
+    int loopsBefore = 0, loopsAfter = 0;
+    bool saveClicked = false;
+
+    QEventLoop application; // as QApplication::exec() runs the program
+    QTimer::singleShot(0, &application, [&] { m_main->cmdLP_Click(); });
+    // Each step waits for the last one to show: the reading, then Save's dialog over it.
+    QTimer step;
+    connect(&step, &QTimer::timeout, &application, [&] {
+        frmDisp *reading = guitest::readingWindow();
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!reading || !reading->isVisible())
+            return;
+        if (saveDialogOpen && modal == reading) {
+            if (!saveClicked) {
+                saveClicked = true;
+                QMetaObject::invokeMethod(child<QPushButton>(reading, "cmdSave"), "click", Qt::QueuedConnection);
+            }
+            return;
+        }
+        step.stop();
+        loopsBefore = QThread::currentThread()->loopLevel();
+        before = guitest::visibleTopLevelWindows();
+        // A button's press lands 100 ms later (Qt animates it), a menu entry's at once, inside which
+        // whatever it opens runs: this looks afterwards.
+        QTimer::singleShot(500, &application, [&] {
+            loopsAfter = QThread::currentThread()->loopLevel();
+            after = guitest::visibleTopLevelWindows();
+            while (QWidget *open = QApplication::activeModalWidget()) {
+                if (auto *window = qobject_cast<UnloadingDialog *>(open))
+                    window->unload();
+                else
+                    qobject_cast<QDialog *>(open)->reject();
+            }
+            QTimer::singleShot(100, &application, &QEventLoop::quit);
+        });
+        QWidget *window = onTheReading ? static_cast<QWidget *>(reading) : m_main;
+        if (auto *button = window->findChild<QPushButton *>(command)) {
+            QAccessibleInterface *pressable = QAccessible::queryAccessibleInterface(button);
+            pressable->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        } else {
+            child<QAction>(window, qPrintable(command))->trigger(); // as a menu entry is pressed
+        }
+    });
+    step.start(20);
+    QTimer::singleShot(20000, &application, &QEventLoop::quit);
+    application.exec();
+
+    QCOMPARE(loopsBefore, saveDialogOpen ? 3 : 2);
+    QCOMPARE(loopsAfter, loopsBefore);
+    QCOMPARE(after, before);
 }
 
 QTEST_MAIN(tst_frmMain)

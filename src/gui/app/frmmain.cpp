@@ -86,6 +86,15 @@ QLabel *frmMain::label(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
+template<typename Sender, typename Signal>
+void frmMain::command(Sender *sender, Signal signal, void (frmMain::*handler)())
+{
+    connect(sender, signal, this, [this, handler] {
+        if (!platform::blockedByModalWindow(this))
+            (this->*handler)();
+    });
+}
+
 QPushButton *frmMain::pushButton(QWidget *parent, const char *name, const QString &text)
 {
     auto *b = new QPushButton(text, parent);
@@ -195,12 +204,12 @@ void frmMain::createControls()
     m_cboMMM->setAccessibleDescription(QStringLiteral("Marriage Date, month"));
     m_cboMMY->setAccessibleDescription(QStringLiteral("Marriage Date, year"));
 
-    connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(cmdCR, &QPushButton::clicked, this, &frmMain::cmdCR_Click);
-    connect(cmdLP, &QPushButton::clicked, this, &frmMain::cmdLP_Click);
-    connect(cmdD, &QPushButton::clicked, this, &frmMain::cmdD_Click);
-    connect(cmdNav, &QPushButton::clicked, this, &frmMain::cmdNav_Click);
+    command(cmdOpen, &QPushButton::clicked, &frmMain::cmdOpen_Click);
+    command(cmdExit, &QPushButton::clicked, &frmMain::cmdExit_Click);
+    command(cmdCR, &QPushButton::clicked, &frmMain::cmdCR_Click);
+    command(cmdLP, &QPushButton::clicked, &frmMain::cmdLP_Click);
+    command(cmdD, &QPushButton::clicked, &frmMain::cmdD_Click);
+    command(cmdNav, &QPushButton::clicked, &frmMain::cmdNav_Click);
     connect(command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
     connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
     connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
@@ -248,17 +257,17 @@ void frmMain::createMenus()
     bar->addAction(donate);
     bar->addAction(makeMoney);
 
-    connect(comprehensive, &QAction::triggered, this, &frmMain::mnuComprehensive_Click);
-    connect(lifePath, &QAction::triggered, this, &frmMain::mnuLifePath_Click);
-    connect(destiny, &QAction::triggered, this, &frmMain::mnuDestiny_Click);
-    connect(exportPdf, &QAction::triggered, this, &frmMain::mnuExportPdf_Click);
-    connect(working, &QAction::triggered, this, &frmMain::mnuWorking_Click);
-    connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    command(comprehensive, &QAction::triggered, &frmMain::mnuComprehensive_Click);
+    command(lifePath, &QAction::triggered, &frmMain::mnuLifePath_Click);
+    command(destiny, &QAction::triggered, &frmMain::mnuDestiny_Click);
+    command(exportPdf, &QAction::triggered, &frmMain::mnuExportPdf_Click);
+    command(working, &QAction::triggered, &frmMain::mnuWorking_Click);
+    command(exit, &QAction::triggered, &frmMain::mnuExit_Click);
     connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMain::mnuRecent_AboutToShow);
     connect(online, &QAction::triggered, this, &frmMain::mnuOnline_Click);
     connect(visit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
     connect(update, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
-    connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    command(about, &QAction::triggered, &frmMain::mnuAbout_Click);
     connect(donate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
     connect(makeMoney, &QAction::triggered, this, &frmMain::mnuMakeMoney_Click);
 }
@@ -448,7 +457,10 @@ void frmMain::mnuRecent_AboutToShow()
         // As rich text with the path escaped: Qt shows a tip that merely looks like markup as
         // rich text, and a folder name may well look like markup.
         entry->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>").arg(path.toHtmlEscaped()));
-        connect(entry, &QAction::triggered, this, [this, path] { openRecentReading(path); });
+        connect(entry, &QAction::triggered, this, [this, path] {
+            if (!platform::blockedByModalWindow(this))
+                openRecentReading(path);
+        });
     }
     m_mnuRecent->addSeparator();
     QAction *clear = action("mnuClearRecent", QStringLiteral("&Clear List"));

@@ -3,6 +3,7 @@
 #include "gui/documents/richtextbox.h"
 #include "gui/platform/layouttable.h"
 #include "gui/platform/look.h"
+#include "gui/platform/seams.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -52,6 +53,8 @@ void frmDisp::txtDisp_MouseUp() { txtDisp()->setSelLength(0); }
 
 void frmDisp::cmdExit_Click()
 {
+    if (platform::blockedByModalWindow(this))
+        return;
     unload();
     emit exitRequested();
 }

@@ -5,6 +5,7 @@
 #include "gui/documents/readingcommands.h"
 #include "gui/documents/richtextbox.h"
 #include "gui/platform/linklabel.h"
+#include "gui/platform/seams.h"
 #include "gui/platform/weblinks.h"
 
 #include <QLabel>
@@ -77,19 +78,28 @@ void ReadingWindow::reject()
     cmdBack_Click();
 }
 
+// While Save's file dialog or a message box of Print is open, the window's buttons still answer
+// assistive technology: Back or Exit from there would destroy the window, and the dialog with it,
+// under the code that opened the dialog.
 void ReadingWindow::cmdBack_Click()
 {
+    if (platform::blockedByModalWindow(this))
+        return;
     unload();
     emit backRequested();
 }
 
 void ReadingWindow::cmdPrint_Click()
 {
+    if (platform::blockedByModalWindow(this))
+        return;
     documents::PrintReading(m_box, this);
 }
 
 void ReadingWindow::cmdSave_Click()
 {
+    if (platform::blockedByModalWindow(this))
+        return;
     const QString saved = documents::SaveReading(this, m_details);
     if (!saved.isEmpty())
         emit readingSaved(saved);

@@ -3,6 +3,7 @@
 #include "core/documents/savedreadingfile.h"
 #include "core/program/version.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -244,6 +245,12 @@ void showModal(QDialog *dialog)
 int modalWindowLoops()
 {
     return state().modalWindowLoops;
+}
+
+bool blockedByModalWindow(const QWidget *widget)
+{
+    const QWidget *modal = QApplication::activeModalWidget();
+    return widget && modal && modal != widget->window();
 }
 
 void setModalHandler(std::function<void(QDialog *)> handler)

@@ -82,6 +82,12 @@ void showModal(QDialog *dialog);
 void setModalHandler(std::function<void(QDialog *)> handler); // empty: exec() again
 // How many windows shown by showModal() are running their event loop now.
 int modalWindowLoops();
+// True while a modal window above widget's window (a reading over the main window, a file dialog
+// or a message box over either) keeps that window from taking input. The window system then
+// gives it no clicks or keys, but assistive technology can still press its buttons and menu
+// entries, and a command run from there would run inside the modal window's event loop: its
+// commands check this first.
+bool blockedByModalWindow(const QWidget *widget);
 
 // The output of every print job from now on: the system's default printer (an empty name, as at
 // start), or, for tests, the PDF file with this name.
