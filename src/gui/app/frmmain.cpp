@@ -86,15 +86,6 @@ QLabel *frmMain::label(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
-template<typename Sender, typename Signal>
-void frmMain::command(Sender *sender, Signal signal, void (frmMain::*handler)())
-{
-    connect(sender, signal, this, [this, handler] {
-        if (!platform::blockedByModalWindow(this))
-            (this->*handler)();
-    });
-}
-
 QPushButton *frmMain::pushButton(QWidget *parent, const char *name, const QString &text)
 {
     auto *b = new QPushButton(text, parent);
@@ -204,12 +195,12 @@ void frmMain::createControls()
     m_cboMMM->setAccessibleDescription(QStringLiteral("Marriage Date, month"));
     m_cboMMY->setAccessibleDescription(QStringLiteral("Marriage Date, year"));
 
-    command(cmdOpen, &QPushButton::clicked, &frmMain::cmdOpen_Click);
-    command(cmdExit, &QPushButton::clicked, &frmMain::cmdExit_Click);
-    command(cmdCR, &QPushButton::clicked, &frmMain::cmdCR_Click);
-    command(cmdLP, &QPushButton::clicked, &frmMain::cmdLP_Click);
-    command(cmdD, &QPushButton::clicked, &frmMain::cmdD_Click);
-    command(cmdNav, &QPushButton::clicked, &frmMain::cmdNav_Click);
+    platform::connectCommand(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
+    platform::connectCommand(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    platform::connectCommand(cmdCR, &QPushButton::clicked, this, &frmMain::cmdCR_Click);
+    platform::connectCommand(cmdLP, &QPushButton::clicked, this, &frmMain::cmdLP_Click);
+    platform::connectCommand(cmdD, &QPushButton::clicked, this, &frmMain::cmdD_Click);
+    platform::connectCommand(cmdNav, &QPushButton::clicked, this, &frmMain::cmdNav_Click);
     connect(command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
     connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
     connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
@@ -257,17 +248,17 @@ void frmMain::createMenus()
     bar->addAction(donate);
     bar->addAction(makeMoney);
 
-    command(comprehensive, &QAction::triggered, &frmMain::mnuComprehensive_Click);
-    command(lifePath, &QAction::triggered, &frmMain::mnuLifePath_Click);
-    command(destiny, &QAction::triggered, &frmMain::mnuDestiny_Click);
-    command(exportPdf, &QAction::triggered, &frmMain::mnuExportPdf_Click);
-    command(working, &QAction::triggered, &frmMain::mnuWorking_Click);
-    command(exit, &QAction::triggered, &frmMain::mnuExit_Click);
+    platform::connectCommand(comprehensive, &QAction::triggered, this, &frmMain::mnuComprehensive_Click);
+    platform::connectCommand(lifePath, &QAction::triggered, this, &frmMain::mnuLifePath_Click);
+    platform::connectCommand(destiny, &QAction::triggered, this, &frmMain::mnuDestiny_Click);
+    platform::connectCommand(exportPdf, &QAction::triggered, this, &frmMain::mnuExportPdf_Click);
+    platform::connectCommand(working, &QAction::triggered, this, &frmMain::mnuWorking_Click);
+    platform::connectCommand(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(m_mnuRecent, &QMenu::aboutToShow, this, &frmMain::mnuRecent_AboutToShow);
     connect(online, &QAction::triggered, this, &frmMain::mnuOnline_Click);
     connect(visit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
     connect(update, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
-    command(about, &QAction::triggered, &frmMain::mnuAbout_Click);
+    platform::connectCommand(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(donate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
     connect(makeMoney, &QAction::triggered, this, &frmMain::mnuMakeMoney_Click);
 }

@@ -149,13 +149,6 @@ private:
     QLabel *label(QWidget *parent, const char *name, const QString &text);
     QPushButton *pushButton(QWidget *parent, const char *name, const QString &text);
     QAction *action(const char *name, const QString &text);
-    // Connects a button's or menu entry's signal to its handler, which runs only while no modal
-    // window (a reading, a dialog, a message box) is open above this one. The window system gives
-    // this window no clicks or keys then, but assistive technology can still press its buttons
-    // and menu entries, and the command would run inside that window's event loop: a reading
-    // opened from there nests a second one inside the first.
-    template<typename Sender, typename Signal>
-    void command(Sender *sender, Signal signal, void (frmMain::*handler)());
 
     bool m_unloaded = false;
     bool m_painted = false;

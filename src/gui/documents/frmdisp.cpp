@@ -13,7 +13,7 @@ frmDisp::frmDisp(QWidget *parent)
 {
     // Below the visible area, as designed, but still reachable by its access key.
     m_cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("&Exit"));
-    connect(m_cmdExit, &QPushButton::clicked, this, &frmDisp::cmdExit_Click);
+    platform::connectCommand(m_cmdExit, &QPushButton::clicked, this, &frmDisp::cmdExit_Click);
 
     setFixedSize(platform::twipsRect(this, 0, 0, 5565, 3630).size());
     platform::applyPlacements(this, {
@@ -53,8 +53,6 @@ void frmDisp::txtDisp_MouseUp() { txtDisp()->setSelLength(0); }
 
 void frmDisp::cmdExit_Click()
 {
-    if (platform::blockedByModalWindow(this))
-        return;
     unload();
     emit exitRequested();
 }

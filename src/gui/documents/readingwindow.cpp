@@ -39,9 +39,9 @@ ReadingWindow::ReadingWindow(const QString &objectName, const QString &boxName, 
     m_cmdPrint = button(QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
     m_cmdSave = button(QStringLiteral("cmdSave"), QStringLiteral("&Save"));
 
-    connect(m_cmdBack, &QPushButton::clicked, this, &ReadingWindow::cmdBack_Click);
-    connect(m_cmdPrint, &QPushButton::clicked, this, &ReadingWindow::cmdPrint_Click);
-    connect(m_cmdSave, &QPushButton::clicked, this, &ReadingWindow::cmdSave_Click);
+    platform::connectCommand(m_cmdBack, &QPushButton::clicked, this, &ReadingWindow::cmdBack_Click);
+    platform::connectCommand(m_cmdPrint, &QPushButton::clicked, this, &ReadingWindow::cmdPrint_Click);
+    platform::connectCommand(m_cmdSave, &QPushButton::clicked, this, &ReadingWindow::cmdSave_Click);
     connect(m_label61, &LinkLabel::clicked, this, &ReadingWindow::Label61_Click);
 }
 
@@ -78,28 +78,19 @@ void ReadingWindow::reject()
     cmdBack_Click();
 }
 
-// While Save's file dialog or a message box of Print is open, the window's buttons still answer
-// assistive technology: Back or Exit from there would destroy the window, and the dialog with it,
-// under the code that opened the dialog.
 void ReadingWindow::cmdBack_Click()
 {
-    if (platform::blockedByModalWindow(this))
-        return;
     unload();
     emit backRequested();
 }
 
 void ReadingWindow::cmdPrint_Click()
 {
-    if (platform::blockedByModalWindow(this))
-        return;
     documents::PrintReading(m_box, this);
 }
 
 void ReadingWindow::cmdSave_Click()
 {
-    if (platform::blockedByModalWindow(this))
-        return;
     const QString saved = documents::SaveReading(this, m_details);
     if (!saved.isEmpty())
         emit readingSaved(saved);

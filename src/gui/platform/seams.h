@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -85,9 +86,20 @@ int modalWindowLoops();
 // True while a modal window above widget's window (a reading over the main window, a file dialog
 // or a message box over either) keeps that window from taking input. The window system then
 // gives it no clicks or keys, but assistive technology can still press its buttons and menu
-// entries, and a command run from there would run inside the modal window's event loop: its
-// commands check this first.
+// entries, and a command run from there would run inside the modal window's event loop.
 bool blockedByModalWindow(const QWidget *widget);
+// Connects a button's or menu entry's signal to window's command, which runs only while window is
+// not blocked by a modal window above it (see blockedByModalWindow): a reading opened from there
+// would nest inside the one on show, and Back or Exit under Save's file dialog would destroy the
+// window, and the dialog with it, under the code that opened the dialog.
+template<typename Sender, typename Signal, typename Window>
+void connectCommand(Sender *sender, Signal signal, Window *window, void (Window::*command)())
+{
+    QObject::connect(sender, signal, window, [window, command] {
+        if (!blockedByModalWindow(window))
+            (window->*command)();
+    });
+}
 
 // The output of every print job from now on: the system's default printer (an empty name, as at
 // start), or, for tests, the PDF file with this name.
