@@ -13,10 +13,10 @@ namespace app {
 
 namespace {
 
-// A dialog, a context menu or a drag opened from a window runs its own event loop inside that
-// window's code, which goes on using the window once the loop ends. The only other loops are the
-// application's and those of the windows shown modally (a menu of the menu bar runs none: it
-// closes when the reading shows).
+// A dialog or a drag opened from a window runs its own event loop inside that window's code, which
+// goes on using the window once the loop ends. The only other loops are the application's and
+// those of the windows shown modally. Menus, the menu bar's and the text boxes' context menus
+// alike, run none: they close when the reading shows.
 bool insideAnotherEventLoop()
 {
     return QThread::currentThread()->loopLevel() > 1 + platform::modalWindowLoops();
