@@ -177,6 +177,7 @@ void tst_SavedReadingFile::fromBytes_refusesWhatTheMainWindowCannotShow_data()
     QTest::newRow("day with a blank before it") << with({{7, QStringLiteral(" 5")}});
     QTest::newRow("day 32") << with({{10, QStringLiteral("32")}});
     QTest::newRow("year before the list") << with({{8, QStringLiteral("1899")}});
+    QTest::newRow("female year after the list") << with({{11, QStringLiteral("2051")}});
     QTest::newRow("30 February") << with({{6, QStringLiteral("February")}, {7, QStringLiteral("30")}});
     QTest::newRow("29 February 1900") << with({{9, QStringLiteral("February")}, {10, QStringLiteral("29")},
                                                {11, QStringLiteral("1900")}});
@@ -230,6 +231,7 @@ void tst_SavedReadingFile::read_file_data()
     QTest::newRow("saved reading") << QStringLiteral("saved") << true;
     QTest::newRow("missing") << QStringLiteral("missing") << false;
     QTest::newRow("a folder") << QStringLiteral("folder") << false;
+    QTest::newRow("exactly the maximum size") << QStringLiteral("full") << true;
     QTest::newRow("too large") << QStringLiteral("large") << false;
     QTest::newRow("nul bytes") << QStringLiteral("nul") << false;
     // A settings file edited by hand can name one (Open Recent): the system would read reading.kvl.
@@ -264,6 +266,8 @@ void tst_SavedReadingFile::read_file()
         QVERIFY(file.open(QIODevice::WriteOnly));
         if (kind == QLatin1String("saved") || kind == QLatin1String("nul name") || path.contains(QChar::ReplacementCharacter))
             file.write(SavedReadingFile::toBytes(johnAndAnn()));
+        else if (kind == QLatin1String("full"))
+            file.write(twelveLines("\r\n") + QByteArray(SavedReadingFile::MaximumSize - twelveLines("\r\n").size(), 'a'));
         else if (kind == QLatin1String("large"))
             file.write(twelveLines("\r\n") + QByteArray(SavedReadingFile::MaximumSize, ' '));
         else
