@@ -50,9 +50,10 @@ void tst_WebAddresses::find_data()
     row("several on several lines", QStringLiteral("a http://one.example\r\nb www.two.example\nc"),
         {QStringLiteral("http://one.example"), QStringLiteral("www.two.example")},
         {QStringLiteral("http://one.example"), QStringLiteral("http://www.two.example")});
-    row("sentence punctuation is not part of it", QStringLiteral("(see http://example.com/x), or http://example.com/y!?"),
-        {QStringLiteral("http://example.com/x"), QStringLiteral("http://example.com/y")},
-        {QStringLiteral("http://example.com/x"), QStringLiteral("http://example.com/y")});
+    row("sentence punctuation is not part of it",
+        QStringLiteral("(see http://example.com/x), or http://example.com/y!? or 'http://example.com/z';"),
+        {QStringLiteral("http://example.com/x"), QStringLiteral("http://example.com/y"), QStringLiteral("http://example.com/z")},
+        {QStringLiteral("http://example.com/x"), QStringLiteral("http://example.com/y"), QStringLiteral("http://example.com/z")});
     row("balanced brackets are", QStringLiteral("http://en.example.org/wiki/Tovrin_(numbers)."),
         {QStringLiteral("http://en.example.org/wiki/Tovrin_(numbers)")},
         {QStringLiteral("http://en.example.org/wiki/Tovrin_(numbers)")});
@@ -61,7 +62,7 @@ void tst_WebAddresses::find_data()
         {QStringLiteral("http://example.com/a"), QStringLiteral("http://www.example.com")});
     row("non-ascii path", QStringLiteral("http://example.com/caf\u00e9"), {QStringLiteral("http://example.com/caf\u00e9")},
         {QStringLiteral("http://example.com/caf%C3%A9")});
-    row("inside a word is not an address", QStringLiteral("xhttp://example.com awww.example.com a.www.example.com"), {}, {});
+    row("inside a word is not an address", QStringLiteral("xhttp://example.com awww.example.com a.www.example.com ann@www.example.com"), {}, {});
     row("prefix alone is not an address", QStringLiteral("http:// https://. www. mailto: mailto:nobody"), {}, {});
     row("other schemes are never addresses",
         QStringLiteral("file:///etc/passwd ftp://example.com javascript:alert(1) smb://host/share C:\\Windows"), {}, {});
@@ -150,6 +151,7 @@ void tst_WebAddresses::toOpen_data()
     QTest::newRow("address by number") << QStringLiteral("http://127.0.0.1:631/admin") << QString();
     QTest::newRow("ipv6 address") << QStringLiteral("http://[::1]/") << QString();
     QTest::newRow("single name") << QStringLiteral("http://localhost/") << QString();
+    QTest::newRow("single name on the network") << QStringLiteral("http://router/") << QString();
     QTest::newRow("last label a number") << QStringLiteral("http://example.123/") << QString();
     // Browsers read a last label of 0x and hexadecimal digits as a number: 0x7f.1.0x is 127.1.0.0.
     QTest::newRow("last label a hexadecimal number") << QStringLiteral("http://0x7f.1.0x/") << QString();
