@@ -74,6 +74,9 @@ void tst_Working::names_showWhatEachCharacterCounts_data()
         << QStringLiteral("The couple\nDestiny combination 3 + 0, key 30: no paragraph has this key\n"
                           "LifePath combination 5 + 3, key 53: \"This is a partnership built on passion and "
                           "\u2026\"\n");
+    QTest::newRow("a name part of exactly 40 characters is shown whole")
+        << QStringList{QString(40, QLatin1Char('J')), "", "Smith"} << jones
+        << QStringLiteral("Male: ") + QString(40, QLatin1Char('J')) + QStringLiteral(" Smith\n");
     QTest::newRow("a name of 32,767 characters: the first 40 listed, the rest summed")
         << QStringList{QStringLiteral("Zo\u00EB").repeated(10922) + QLatin1Char('x'), "", "Smith"} << jones
         << QStringLiteral("\u2026: ") + QStringLiteral("Z = 8, o = 6, \u00EB \u2192 E = 5, ").repeated(13)
