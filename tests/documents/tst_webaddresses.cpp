@@ -174,6 +174,7 @@ void tst_WebAddresses::toOpen_data()
     QTest::newRow("mailto hidden copy") << QStringLiteral("mailto:a@evil.test?subject=x&bcc=b@evil.test") << QString();
     QTest::newRow("mailto further recipient") << QStringLiteral("mailto:a@evil.test?to=b@evil.test") << QString();
     QTest::newRow("mailto two addresses") << QStringLiteral("mailto:a@example.com,b@evil.test") << QString();
+    QTest::newRow("mailto a comma in the local part") << QStringLiteral("mailto:evil,a@example.com") << QString();
     QTest::newRow("mailto at sign only") << QStringLiteral("mailto:@") << QString();
     QTest::newRow("mailto without local part") << QStringLiteral("mailto:@example.com") << QString();
     QTest::newRow("mailto without domain") << QStringLiteral("mailto:a@") << QString();
