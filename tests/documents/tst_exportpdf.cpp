@@ -287,12 +287,14 @@ void tst_ExportPdf::suggestedFileName_replacesWhatCannotStandInAFileName_data()
     QTest::newRow("slashes and reserved characters") << "A/B\\C" << "D:*?\"<>|E" << "A_B_C and D_______E.pdf";
     QTest::newRow("control and format characters") << QString::fromUtf8("Jo\thn\u202E") << "Ann"
                                                    << "Jo_hn_ and Ann.pdf";
-    QTest::newRow("a hidden file") << ".." << "Ann" << "_. and Ann.pdf";
+    QTest::newRow("a hidden file") << ".John" << "Ann" << "_John and Ann.pdf";
     QTest::newRow("other scripts stay") << QString::fromUtf8("Αθηνά") << QString::fromUtf8("שרה")
                                         << QString::fromUtf8("Αθηνά and שרה.pdf");
     QTest::newRow("long names shortened") << QString(40, QLatin1Char('a')) << QString(40, QLatin1Char('b'))
                                           << QString(30, QLatin1Char('a')) + " and " + QString(30, QLatin1Char('b'))
                                                  + ".pdf";
+    QTest::newRow("an emoji cut by the shortening") << QString(29, QLatin1Char('a')) + QString::fromUtf8("\U0001F600")
+                                                    << "Ann" << QString(29, QLatin1Char('a')) + " and Ann.pdf";
 }
 
 void tst_ExportPdf::suggestedFileName_replacesWhatCannotStandInAFileName()
