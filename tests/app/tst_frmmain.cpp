@@ -68,6 +68,8 @@ private slots:
     void enterOnAFocusedButton_pressesIt();
     void commandFromAssistiveTechnology_underADialog_doesNothing_data();
     void commandFromAssistiveTechnology_underADialog_doesNothing();
+    void commandFromAssistiveTechnology_underTheExitScreen_doesNothing_data();
+    void commandFromAssistiveTechnology_underTheExitScreen_doesNothing();
 
 private:
     frmMain *m_main = nullptr;
@@ -626,6 +628,46 @@ void tst_frmMain::commandFromAssistiveTechnology_underADialog_doesNothing()
     QCOMPARE(loopsBefore, saveDialogOpen ? 3 : 2);
     QCOMPARE(loopsAfter, loopsBefore);
     QCOMPARE(after, before);
+}
+
+void tst_frmMain::commandFromAssistiveTechnology_underTheExitScreen_doesNothing_data()
+{
+    QTest::addColumn<QString>("command"); // a button's or a menu entry's name
+    for (const char *command : {"cmdCR", "cmdLP", "cmdD", "cmdOpen", "mnuComprehensive", "mnuExportPdf", "mnuWorking",
+                                "mnuAbout"})
+        QTest::newRow(command) << command;
+}
+
+// A reading's Exit hides the main window and shows the exit screen; the hidden window's buttons
+// and menu entries stay on the accessibility bus. Pressed from there, a reading opened over the
+// exit screen and its Back brought the main window back while the program was leaving; Open and
+// Export asked for a file.
+void tst_frmMain::commandFromAssistiveTechnology_underTheExitScreen_doesNothing()
+{
+    QFETCH(QString, command);
+    guitest::fillCouple(m_main, {"John", "", "Smith"}, "March 15 1985", {"Mary", "", "Jones"}, "January 1 1990");
+    m_main->cmdLP_Click();
+    child<QPushButton>(guitest::readingWindow(), "cmdExit")->click();
+    QVERIFY(guitest::program().exitScreenShown());
+    const QStringList before = guitest::visibleTopLevelWindows();
+    QCOMPARE(before, QStringList{"frmExit"});
+    const qsizetype shownModally = guitest::modalWindows().size();
+    platform::FileDialog::asked().clear();
+    platform::FileDialog::setNextFileName(QString()); // Cancel, should a dialog be asked for
+
+    // The bus presses a button with an animated click, which ends in clicked(); a menu entry is
+    // triggered.
+    if (auto *button = m_main->findChild<QPushButton *>(command))
+        button->click();
+    else
+        child<QAction>(m_main, qPrintable(command))->trigger();
+
+    const bool asked = !platform::FileDialog::asked().isEmpty();
+    if (!asked)
+        platform::FileDialog::getOpenFileName(nullptr, {}); // takes the unused answer
+    QVERIFY(!asked);
+    QCOMPARE(guitest::modalWindows().size(), shownModally);
+    QCOMPARE(guitest::visibleTopLevelWindows(), before);
 }
 
 QTEST_MAIN(tst_frmMain)

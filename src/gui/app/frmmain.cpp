@@ -449,7 +449,7 @@ void frmMain::mnuRecent_AboutToShow()
         // rich text, and a folder name may well look like markup.
         entry->setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>").arg(path.toHtmlEscaped()));
         connect(entry, &QAction::triggered, this, [this, path] {
-            if (!platform::blockedByModalWindow(this))
+            if (platform::takesCommands(this))
                 openRecentReading(path);
         });
     }

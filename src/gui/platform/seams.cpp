@@ -253,6 +253,15 @@ bool blockedByModalWindow(const QWidget *widget)
     return widget && modal && modal != widget->window();
 }
 
+bool takesCommands(const QWidget *widget)
+{
+    const QWidget *window = widget ? widget->window() : nullptr;
+    if (!window)
+        return false;
+    const bool hiddenAfterShown = window->isHidden() && window->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    return !hiddenAfterShown && !blockedByModalWindow(widget);
+}
+
 void setModalHandler(std::function<void(QDialog *)> handler)
 {
     state().modalHandler = std::move(handler);

@@ -88,15 +88,21 @@ int modalWindowLoops();
 // gives it no clicks or keys, but assistive technology can still press its buttons and menu
 // entries, and a command run from there would run inside the modal window's event loop.
 bool blockedByModalWindow(const QWidget *widget);
-// Connects a button's or menu entry's signal to window's command, which runs only while window is
-// not blocked by a modal window above it (see blockedByModalWindow): a reading opened from there
-// would nest inside the one on show, and Back or Exit under Save's file dialog would destroy the
-// window, and the dialog with it, under the code that opened the dialog.
+// True while widget's window takes commands: no modal window above it (see blockedByModalWindow),
+// and not hidden after it was shown. A hidden window keeps its buttons and menu entries on the
+// accessibility bus too: the main window, hidden under the exit screen by a reading's Exit, would
+// open a reading over the exit screen, whose Back brought the main window back as the program left.
+// A window not shown yet is still being set up by its owner, and takes them.
+bool takesCommands(const QWidget *widget);
+// Connects a button's or menu entry's signal to window's command, which runs only while window
+// takes commands (see takesCommands): a reading opened under a modal window would nest inside the
+// one on show, and Back or Exit under Save's file dialog would destroy the window, and the dialog
+// with it, under the code that opened the dialog.
 template<typename Sender, typename Signal, typename Window>
 void connectCommand(Sender *sender, Signal signal, Window *window, void (Window::*command)())
 {
     QObject::connect(sender, signal, window, [window, command] {
-        if (!blockedByModalWindow(window))
+        if (takesCommands(window))
             (window->*command)();
     });
 }
