@@ -247,19 +247,14 @@ int modalWindowLoops()
     return state().modalWindowLoops;
 }
 
-bool blockedByModalWindow(const QWidget *widget)
-{
-    const QWidget *modal = QApplication::activeModalWidget();
-    return widget && modal && modal != widget->window();
-}
-
 bool takesCommands(const QWidget *widget)
 {
     const QWidget *window = widget ? widget->window() : nullptr;
     if (!window)
         return false;
+    const QWidget *modal = QApplication::activeModalWidget();
     const bool hiddenAfterShown = window->isHidden() && window->testAttribute(Qt::WA_WState_ExplicitShowHide);
-    return !hiddenAfterShown && !blockedByModalWindow(widget);
+    return !hiddenAfterShown && (!modal || modal == window);
 }
 
 void setModalHandler(std::function<void(QDialog *)> handler)

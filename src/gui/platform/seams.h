@@ -83,15 +83,13 @@ void showModal(QDialog *dialog);
 void setModalHandler(std::function<void(QDialog *)> handler); // empty: exec() again
 // How many windows shown by showModal() are running their event loop now.
 int modalWindowLoops();
-// True while a modal window above widget's window (a reading over the main window, a file dialog
-// or a message box over either) keeps that window from taking input. The window system then
-// gives it no clicks or keys, but assistive technology can still press its buttons and menu
-// entries, and a command run from there would run inside the modal window's event loop.
-bool blockedByModalWindow(const QWidget *widget);
-// True while widget's window takes commands: no modal window above it (see blockedByModalWindow),
-// and not hidden after it was shown. A hidden window keeps its buttons and menu entries on the
-// accessibility bus too: the main window, hidden under the exit screen by a reading's Exit, would
-// open a reading over the exit screen, whose Back brought the main window back as the program left.
+// True while widget's window takes commands. Assistive technology can press the buttons and menu
+// entries of any window, not only of the one the window system gives clicks and keys to, so a
+// window refuses them:
+// - under a modal window above it (a reading over the main window, a file dialog or a message box
+//   over either): a command would run inside that window's event loop;
+// - once hidden after it was shown: the main window, hidden under the exit screen by a reading's
+//   Exit, would open a reading over the exit screen, whose Back brought it back as the program left.
 // A window not shown yet is still being set up by its owner, and takes them.
 bool takesCommands(const QWidget *widget);
 // Connects a button's or menu entry's signal to window's command, which runs only while window
