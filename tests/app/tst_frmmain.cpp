@@ -54,6 +54,7 @@ private slots:
     void menuEntries_runTheButtonHandlers();
     void linkEntries_openTheirPages_data();
     void linkEntries_openTheirPages();
+    void linkLabel_doubleClicked_opensItsPageOnce();
     void validation_showsMessageAndMovesFocus_data();
     void validation_showsMessageAndMovesFocus();
     void dateMessage_leavesFocus();
@@ -327,6 +328,24 @@ void tst_frmMain::linkEntries_openTheirPages()
             QVERIFY2(url.path().contains(page), qPrintable(url.toString()));
     }
     QVERIFY(platform::MessageBox::shown().isEmpty());
+}
+
+// A double-click is a press, a release, a press that the system marks as the second of two, and a
+// release. People who double-click everything must not get the page twice.
+void tst_frmMain::linkLabel_doubleClicked_opensItsPageOnce()
+{
+    auto *label = child<QWidget>(m_main, "Label61");
+    label->show();
+    const QPoint centre = label->rect().center();
+    QTest::mouseClick(label, Qt::LeftButton, {}, centre);
+    QMouseEvent secondPress(QEvent::MouseButtonDblClick, centre, label->mapToGlobal(centre), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &secondPress);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, centre);
+    QCOMPARE(m_urls.urls.size(), 1);
+
+    QTest::mouseClick(label, Qt::LeftButton, {}, centre); // the next click opens it again
+    QCOMPARE(m_urls.urls.size(), 2);
 }
 
 void tst_frmMain::validation_showsMessageAndMovesFocus_data()

@@ -8,6 +8,8 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include <utility>
+
 namespace {
 
 class AccessibleLinkLabel : public QAccessibleWidget
@@ -63,10 +65,28 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent)
     setFont(f);
 }
 
+// The first click of a double-click has followed the link already; the second would open the
+// page again. The system sends the second press, then the double-click, then the release.
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_releaseEndsDoubleClick = false;
+    QLabel::mousePressEvent(event);
+}
+
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLabel::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        m_releaseEndsDoubleClick = true;
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool secondClick = std::exchange(m_releaseEndsDoubleClick, false);
+    if (!secondClick && rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
