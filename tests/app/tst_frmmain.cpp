@@ -54,7 +54,8 @@ private slots:
     void menuEntries_runTheButtonHandlers();
     void linkEntries_openTheirPages_data();
     void linkEntries_openTheirPages();
-    void linkLabel_doubleClicked_opensItsPageOnce();
+    void doubleClick_opensThePageOnce_data();
+    void doubleClick_opensThePageOnce();
     void validation_showsMessageAndMovesFocus_data();
     void validation_showsMessageAndMovesFocus();
     void dateMessage_leavesFocus();
@@ -330,21 +331,29 @@ void tst_frmMain::linkEntries_openTheirPages()
     QVERIFY(platform::MessageBox::shown().isEmpty());
 }
 
-// A double-click is a press, a release, a press that the system marks as the second of two, and a
-// release. People who double-click everything must not get the page twice.
-void tst_frmMain::linkLabel_doubleClicked_opensItsPageOnce()
+void tst_frmMain::doubleClick_opensThePageOnce_data()
 {
-    auto *label = child<QWidget>(m_main, "Label61");
-    label->show();
-    const QPoint centre = label->rect().center();
-    QTest::mouseClick(label, Qt::LeftButton, {}, centre);
-    QMouseEvent secondPress(QEvent::MouseButtonDblClick, centre, label->mapToGlobal(centre), Qt::LeftButton,
+    QTest::addColumn<QString>("control");
+    QTest::newRow("link label") << QStringLiteral("Label61");
+    QTest::newRow("push button") << QStringLiteral("Command3");
+}
+
+// What the system delivers for a double-click: a press, a release, a double-click in place of the
+// second press, and a release. People who double-click everything must not get the page twice.
+void tst_frmMain::doubleClick_opensThePageOnce()
+{
+    QFETCH(QString, control);
+    auto *widget = child<QWidget>(m_main, control.toLatin1().constData());
+    widget->show();
+    const QPoint centre = widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, centre);
+    QMouseEvent secondPress(QEvent::MouseButtonDblClick, centre, widget->mapToGlobal(centre), Qt::LeftButton,
                             Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(label, &secondPress);
-    QTest::mouseRelease(label, Qt::LeftButton, {}, centre);
+    QApplication::sendEvent(widget, &secondPress);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, centre);
     QCOMPARE(m_urls.urls.size(), 1);
 
-    QTest::mouseClick(label, Qt::LeftButton, {}, centre); // the next click opens it again
+    QTest::mouseClick(widget, Qt::LeftButton, {}, centre); // the next click opens it again
     QCOMPARE(m_urls.urls.size(), 2);
 }
 

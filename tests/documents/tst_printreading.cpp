@@ -27,6 +27,7 @@ private slots:
     void print_longReading_everyPageWithoutPageNumbers();
     void print_zoomedOnScreen_keepsTheBoxSize();
     void print_heldAccessKey_printsOnce();
+    void print_doubleClicked_printsOnce();
     void print_fullNameBoxes_reachTheLastWord();
     void print_paragraphAcrossPages_everyLineOnce();
     void print_noPrinter_saysSo();
@@ -221,6 +222,22 @@ void tst_PrintReading::print_heldAccessKey_printsOnce()
     }
     QVERIFY(!QFile::exists(m_pdf));
     QCOMPARE(platform::MessageBox::shown().size(), 0);
+}
+
+// The second click of a double-click on Print is no second print job.
+void tst_PrintReading::print_doubleClicked_printsOnce()
+{
+    documenttest::fillJohnAndAnn(m_main);
+    m_main->cmdLP_Click();
+    QWidget *print = guitest::child<QWidget>(guitest::readingWindow(), "cmdPrint");
+    const QPoint centre = print->rect().center();
+    QTest::mouseClick(print, Qt::LeftButton, {}, centre);
+    QVERIFY(QFile::remove(m_pdf));
+    QMouseEvent secondPress(QEvent::MouseButtonDblClick, centre, print->mapToGlobal(centre), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(print, &secondPress);
+    QTest::mouseRelease(print, Qt::LeftButton, {}, centre);
+    QVERIFY(!QFile::exists(m_pdf));
 }
 
 int main(int argc, char *argv[])

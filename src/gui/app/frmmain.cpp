@@ -15,6 +15,7 @@
 #include "gui/documents/openreading.h"
 #include "gui/documents/readingcommands.h"
 #include "gui/documents/workingwindow.h"
+#include "gui/platform/commandbutton.h"
 #include "gui/platform/dropdownlist.h"
 #include "gui/platform/linklabel.h"
 #include "gui/platform/look.h"
@@ -88,7 +89,7 @@ QLabel *frmMain::label(QWidget *parent, const char *name, const QString &text)
 
 QPushButton *frmMain::pushButton(QWidget *parent, const char *name, const QString &text)
 {
-    auto *b = new QPushButton(text, parent);
+    auto *b = new CommandButton(text, parent);
     b->setObjectName(QLatin1String(name));
     return b;
 }

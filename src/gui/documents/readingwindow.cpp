@@ -4,6 +4,7 @@
 #include "core/readings/reading.h"
 #include "gui/documents/readingcommands.h"
 #include "gui/documents/richtextbox.h"
+#include "gui/platform/commandbutton.h"
 #include "gui/platform/linklabel.h"
 #include "gui/platform/seams.h"
 #include "gui/platform/weblinks.h"
@@ -47,7 +48,7 @@ ReadingWindow::ReadingWindow(const QString &objectName, const QString &boxName, 
 
 QPushButton *ReadingWindow::button(const QString &objectName, const QString &text)
 {
-    auto *b = new QPushButton(text, this);
+    auto *b = new CommandButton(text, this);
     b->setObjectName(objectName);
     b->setAutoDefault(false);
     return b;

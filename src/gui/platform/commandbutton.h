@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPushButton>
+
+// A push button that a double-click presses once. The second click of a double-click would run
+// the command again: a second print job, the same page in a second browser tab. It does nothing,
+// also where it lands on a button of a window that the first click brought up.
+class CommandButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
