@@ -334,8 +334,10 @@ void tst_frmMain::linkEntries_openTheirPages()
 void tst_frmMain::doubleClick_opensThePageOnce_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::newRow("link label") << QStringLiteral("Label61");
-    QTest::newRow("push button") << QStringLiteral("Command3");
+    QTest::addColumn<QString>("menuEntry"); // an entry of the menu bar itself, for the menu bar
+    QTest::newRow("link label") << QStringLiteral("Label61") << QString();
+    QTest::newRow("push button") << QStringLiteral("Command3") << QString();
+    QTest::newRow("menu bar entry") << QString() << QStringLiteral("mnuMakeMoney");
 }
 
 // What the system delivers for a double-click: a press, a release, a double-click in place of the
@@ -343,9 +345,16 @@ void tst_frmMain::doubleClick_opensThePageOnce_data()
 void tst_frmMain::doubleClick_opensThePageOnce()
 {
     QFETCH(QString, control);
-    auto *widget = child<QWidget>(m_main, control.toLatin1().constData());
+    QFETCH(QString, menuEntry);
+    QWidget *widget = m_main->menuBar();
+    QPoint centre;
+    if (menuEntry.isEmpty()) {
+        widget = child<QWidget>(m_main, control.toLatin1().constData());
+        centre = widget->rect().center();
+    } else {
+        centre = m_main->menuBar()->actionGeometry(child<QAction>(m_main, menuEntry.toLatin1().constData())).center();
+    }
     widget->show();
-    const QPoint centre = widget->rect().center();
     QTest::mouseClick(widget, Qt::LeftButton, {}, centre);
     QMouseEvent secondPress(QEvent::MouseButtonDblClick, centre, widget->mapToGlobal(centre), Qt::LeftButton,
                             Qt::LeftButton, Qt::NoModifier);
