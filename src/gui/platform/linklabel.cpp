@@ -66,7 +66,8 @@ LinkLabel::LinkLabel(const QString &text, QWidget *parent)
 }
 
 // The first click of a double-click has followed the link already; the second would open the
-// page again. The system sends the second press, then the double-click, then the release.
+// page again. Its press comes as the double-click event, and the release after it follows nothing.
+// A press clears the mark, should a double-click's release never have come.
 void LinkLabel::mousePressEvent(QMouseEvent *event)
 {
     m_releaseEndsDoubleClick = false;
