@@ -33,33 +33,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
-
-namespace {
-
-// Donate and Make Money Online stand on the menu bar itself and run on the release of a click, as a
-// button does. The second click of a double-click would open their page a second time; over a menu
-// it opens and closes the menu as before.
-class MenuBar final : public QMenuBar
-{
-public:
-    using QMenuBar::QMenuBar;
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent *event) override
-    {
-        const QAction *entry = actionAt(event->position().toPoint());
-        if (entry && !entry->menu())
-            event->accept();
-        else
-            QMenuBar::mouseDoubleClickEvent(event);
-    }
-};
-
-} // namespace
 
 frmMain::frmMain()
 {
@@ -234,7 +210,7 @@ void frmMain::createControls()
 
 void frmMain::createMenus()
 {
-    setMenuBar(new MenuBar(this));
+    setMenuBar(new CommandMenuBar(this));
     QMenuBar *bar = menuBar();
 
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
