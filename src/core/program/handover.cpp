@@ -43,6 +43,52 @@ QString messagePath(const QByteArray &bytes)
     return QFile::decodeName(bytes.left(end));
 }
 
+
+enum class HandOver { Done, Refused, NotYet };
+
+// One try at handing message to the copy listening at address.
+HandOver handOverOnce(const sockaddr_un &address, const QByteArray &message)
+{
+    // connect() follows links, and in the shared temporary folder anyone may have put one at the
+    // socket's name, pointing at another program of this user's: that program would be handed the
+    // path, and this start would end as if the running copy had it. Only a socket of this user's
+    // own is taken, and nobody else can remove or rename it there.
+    struct stat status {};
+    if (::lstat(address.sun_path, &status) != 0)
+        return HandOver::NotYet;
+    if (!S_ISSOCK(status.st_mode) || status.st_uid != ::getuid())
+        return HandOver::Refused;
+    // Without waiting: a running copy that hangs with its queue of connections full would keep a
+    // blocking connect() waiting for ever; this one fails at once and is tried again.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return HandOver::Refused;
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
+        || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return HandOver::NotYet;
+    }
+    // Only a copy this user runs is handed the file: a socket someone else left at this name (it
+    // may lie in the shared temporary folder) gets nothing.
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != ::getuid()) {
+        ::close(fd);
+        return HandOver::Refused;
+    }
+    qsizetype sent = 0;
+    while (sent < message.size()) {
+        const ssize_t n = ::send(fd, message.constData() + sent, size_t(message.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        sent += n;
+    }
+    ::close(fd);
+    return sent == message.size() ? HandOver::Done : HandOver::Refused;
+}
+
 } // namespace
 
 QString handOverSocketPath(const QString &directory)
@@ -67,47 +113,16 @@ bool handOverFile(const QString &socketPath, const QString &path, int timeoutMs)
 
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        // connect() follows links, and in the shared temporary folder anyone may have put one at
-        // the socket's name, pointing at another program of this user's: that program would be
-        // handed the path, and this start would end as if the running copy had it. Only a socket
-        // of this user's own is taken, and nobody else can remove or rename it there.
-        struct stat status {};
-        if (::lstat(address.sun_path, &status) != 0) {
-            ::usleep(20000); // the running copy may still be on its way to listening
-            continue;
-        }
-        if (!S_ISSOCK(status.st_mode) || status.st_uid != ::getuid())
+        switch (handOverOnce(address, message)) {
+        case HandOver::Done:
+            return true;
+        case HandOver::Refused:
             return false;
-        // Without waiting: a running copy that hangs with its queue of connections full would
-        // keep a blocking connect() waiting for ever; this one fails at once and is tried again.
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (fd < 0)
-            return false;
-        if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
-            && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
-            // Only a copy this user runs is handed the file: a socket someone else left at this
-            // name (it may lie in the shared temporary folder) gets nothing.
-            ucred peer{};
-            socklen_t length = sizeof peer;
-            if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != ::getuid()) {
-                ::close(fd);
-                return false;
-            }
-            qsizetype sent = 0;
-            while (sent < message.size()) {
-                const ssize_t n = ::send(fd, message.constData() + sent, size_t(message.size() - sent), MSG_NOSIGNAL);
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n <= 0)
-                    break;
-                sent += n;
-            }
-            ::close(fd);
-            return sent == message.size();
+        case HandOver::NotYet:
+            // The running copy may still be on its way to listening, or busy.
+            ::usleep(20000);
+            break;
         }
-        ::close(fd);
-        // The running copy may still be on its way to listening, or busy.
-        ::usleep(20000);
     }
     return false;
 }

@@ -210,8 +210,8 @@ void frmMain::createControls()
 
 void frmMain::createMenus()
 {
-    setMenuBar(new CommandMenuBar(this));
-    QMenuBar *bar = menuBar();
+    auto *bar = new CommandMenuBar(this);
+    setMenuBar(bar);
 
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));

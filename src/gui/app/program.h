@@ -36,8 +36,9 @@ public:
 
     // A later start handed path over: the main window comes forward and opens it, in place of any
     // reading on show. While a dialog or a drag is open, the file waits until it has closed (the
-    // latest file handed over wins): opening it closes the windows that dialog may belong to. Until the main window is built and on the screen, the file waits for it. Nothing
-    // opens once the user is leaving.
+    // latest file handed over wins): opening it closes the windows that dialog may belong to.
+    // Until the main window is built and on the screen, the file waits for it. Nothing opens once
+    // the user is leaving.
     void openHandedOverFile(const QString &path);
 
 signals:

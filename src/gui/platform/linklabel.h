@@ -3,9 +3,9 @@
 #include <QLabel>
 
 // A label that acts as a link: underlined, a pointing hand over it, and clicked() when the left
-// button is released over it, once for a double-click. Tab reaches it and Space or Enter follows it, as for a button; a
-// click leaves the focus where it was, so the box being typed in keeps it. Screen readers are
-// told it is a link, and their press action follows it.
+// button is released over it, once for a double-click. Tab reaches it and Space or Enter follows
+// it, as for a button; a click leaves the focus where it was, so the box being typed in keeps it.
+// Screen readers are told it is a link, and their press action follows it.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
