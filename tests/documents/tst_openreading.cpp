@@ -813,6 +813,7 @@ void tst_OpenReading::recentList_pathThroughALinkAndDotDot_reopensTheSameFile()
     QVERIFY(m_main);
     auto *menu = m_main->findChild<QMenu *>(QStringLiteral("mnuRecent"));
     emit menu->aboutToShow();
+    QVERIFY(menu->findChild<QAction *>(QStringLiteral("mnuClearRecent"))->isEnabled()); // one reading to clear
     menu->actions().constFirst()->trigger();
     QCOMPARE(inputs(m_main), kJohnAndAnn);
 
