@@ -261,6 +261,7 @@ void tst_SaveReading::save_nameGainingKvl_asksBeforeReplacingThatFile_data()
     QTest::addColumn<QMessageBox::StandardButton>("answer");
     QTest::newRow("Yes replaces it") << QMessageBox::Yes;
     QTest::newRow("No keeps it") << QMessageBox::No;
+    QTest::newRow("Enter keeps it") << QMessageBox::NoButton; // the question's default answer
 }
 
 void tst_SaveReading::save_nameGainingKvl_asksBeforeReplacingThatFile()
@@ -269,7 +270,8 @@ void tst_SaveReading::save_nameGainingKvl_asksBeforeReplacingThatFile()
     const QString existing = m_dir->filePath(QStringLiteral("J.Smith.kvl"));
     QVERIFY(writeFile(existing, kEarlierFile));
     frmSaveDocument *document = comprehensiveReading();
-    platform::MessageBox::setNextAnswer(answer);
+    if (answer != QMessageBox::NoButton)
+        platform::MessageBox::setNextAnswer(answer);
     platform::FileDialog::setNextFileName(m_dir->filePath(QStringLiteral("J.Smith")));
     click(document, "cmdSave");
 
