@@ -19,6 +19,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QList>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
 
@@ -167,6 +168,16 @@ inline QStringList visibleTopLevelWindows()
                                                    : w->objectName());
     }
     return names;
+}
+
+// The rest of a double-click after its first click, as the system delivers it: the second press
+// comes as the double-click event alone, then the release.
+inline void finishDoubleClick(QWidget *widget, QPoint at)
+{
+    QMouseEvent secondPress(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &secondPress);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
 template<typename T>

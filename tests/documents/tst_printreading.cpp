@@ -233,10 +233,7 @@ void tst_PrintReading::print_doubleClicked_printsOnce()
     const QPoint centre = print->rect().center();
     QTest::mouseClick(print, Qt::LeftButton, {}, centre);
     QVERIFY(QFile::remove(m_pdf));
-    QMouseEvent secondPress(QEvent::MouseButtonDblClick, centre, print->mapToGlobal(centre), Qt::LeftButton,
-                            Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(print, &secondPress);
-    QTest::mouseRelease(print, Qt::LeftButton, {}, centre);
+    guitest::finishDoubleClick(print, centre);
     QVERIFY(!QFile::exists(m_pdf));
 }
 

@@ -43,7 +43,6 @@ QString messagePath(const QByteArray &bytes)
     return QFile::decodeName(bytes.left(end));
 }
 
-
 enum class HandOver { Done, Refused, NotYet };
 
 // One try at handing message to the copy listening at address.
