@@ -1,14 +1,20 @@
 #include "../common/guitest.h"
 
+#include "../documents/printcheck.h"
+#include "core/readings/reading.h"
+#include "gui/documents/readingpdf.h"
 #include "gui/platform/look.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The fixed windows on a desktop whose fonts are set larger (144 dpi) while Qt does not scale the
 // windows: high-dpi scaling switched off, or a scale factor rounded down. The fonts grow with the
-// dpi, so the layout must grow with them: every text keeps room to be read whole.
+// dpi, so the layout must grow with them: every text keeps room to be read whole. Paper is measured
+// in millimetres, not in the screen's dots: a reading's PDF is the same as on any other desktop.
 class tst_LargeFonts : public QObject
 {
     Q_OBJECT
@@ -19,6 +25,7 @@ private slots:
 
     void everyText_fitsItsPlace_data();
     void everyText_fitsItsPlace();
+    void readingPdf_isTheSameAsAt96Dpi();
 };
 
 namespace {
@@ -89,6 +96,35 @@ void tst_LargeFonts::everyText_fitsItsPlace()
             cut.append(widget->objectName() + QStringLiteral(" (") + why + QLatin1Char(')'));
     }
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+}
+
+void tst_LargeFonts::readingPdf_isTheSameAsAt96Dpi()
+{
+    if (!documenttest::havePdfTools())
+        QSKIP("pdftotext (poppler-utils) is needed");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    readings::Reading reading;
+    reading.runs = {{QStringLiteral("Male Information\r\nName: John Smith\r\n\r\n"), false},
+                    {QStringLiteral("A paragraph long enough to run over several lines of the page. ").repeated(8), true}};
+    // Where each word stands on the page, as pdftotext finds it.
+    const auto wordBoxes = [&](const QString &name) {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(documents::readingPdf(reading, QStringLiteral("Reading"))) <= 0)
+            return QStringList();
+        file.close();
+        return documenttest::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")})
+            .split(QLatin1Char('\n'))
+            .filter(QStringLiteral("<word "));
+    };
+    const QStringList made = wordBoxes(QStringLiteral("here.pdf"));
+    // What it is on a desktop of 96 dpi.
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    const QStringList wanted = wordBoxes(QStringLiteral("at96.pdf"));
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi, false);
+    QVERIFY(wanted.size() > 50);
+    QCOMPARE(made, wanted);
 }
 
 int main(int argc, char *argv[])

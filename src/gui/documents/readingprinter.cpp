@@ -92,6 +92,23 @@ int lastPageWithText(const QTextDocument &document, qreal pageHeight)
     return 0;
 }
 
+// The document margin that comes out as millimetres on device. The layout scales a document's
+// margin from the screen's logical dots per inch to the device's, and the screen's is not always
+// 96: it follows the desktop's font dpi, which may change while the program runs. An empty
+// document laid out on the device shows the scale.
+qreal documentMarginFor(qreal millimetres, QPagedPaintDevice &device)
+{
+    constexpr qreal probe = 100;
+    QTextDocument empty;
+    empty.documentLayout()->setPaintDevice(&device);
+    empty.setDocumentMargin(probe); // after the device: the layout starts again
+    empty.pageCount(); // lays it out
+    const qreal laidOut = empty.firstBlock().layout()->position().y();
+    if (laidOut <= 0)
+        return 96 * millimetres / 25.4;
+    return device.logicalDpiY() * millimetres / 25.4 * probe / laidOut;
+}
+
 } // namespace
 
 bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
@@ -112,8 +129,7 @@ bool paintReadingPages(const QTextDocument &document, QPagedPaintDevice &device)
     pages->documentLayout()->setPaintDevice(&device);
     // Part of the white border is the document's own margin, repeated at the top of every page, so
     // that no line starts exactly where the page before it ends (it would be printed on both).
-    // The layout measures margins at 96 dots per inch and scales them to the device itself.
-    pages->setDocumentMargin(96 * 5 / 25.4); // 5 mm
+    pages->setDocumentMargin(documentMarginFor(5, device));
 
     QPainter painter;
     if (!painter.begin(&device))
