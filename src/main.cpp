@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QScopeGuard>
 
 #include <future>
 
@@ -45,6 +46,14 @@ int main(int argc, char *argv[])
     if (anotherCopyRunning)
         qunsetenv("SESSION_MANAGER");
 
+    // The running copy takes files from the moment it holds the lock. Reaching the display and
+    // building the windows can take seconds on a loaded machine or while fontconfig rebuilds its
+    // cache, longer than a later start waits to hand its file over; meanwhile the file waits in
+    // the socket until the event loop reads it.
+    program::HandOverListener handOver(handOverSocket);
+    if (!anotherCopyRunning)
+        handOver.open();
+
     // Start-up work that needs no window runs on a second core while this thread connects to the
     // display and builds the main window: first fontconfig's configuration, which the first font
     // needs, then the program's icon, whose reading loads Qt's image readers.
@@ -76,9 +85,10 @@ int main(int argc, char *argv[])
     // Listening before the update question: a file handed over while it is asked opens in the main
     // window once that is built.
     app::Program owner;
-    program::HandOverListener handOver(handOverSocket);
     QObject::connect(&handOver, &program::HandOverListener::fileHandedOver, &owner, &app::Program::openHandedOverFile);
     handOver.listen();
+    // Its notifiers go while the application they report to is still there.
+    const auto stopListening = qScopeGuard([&handOver] { handOver.close(); });
     QObject::connect(&owner, &app::Program::leaving, &handOver, &program::HandOverListener::close);
     // The file of this start waits for the main window as a handed-over one does, so that a file
     // handed over while the update question is asked, the newer one, takes its place.

@@ -89,6 +89,49 @@ class OpeningTest(e2e.TovrinTestCase):
         self.assertEqual(e2e.message_text(box), "Application is already running")
         self.assertEqual(third.answer_its_only_window(), 0)
 
+    def test_file_handed_over_while_the_running_copy_still_reaches_the_display_opens(self):
+        """A loaded machine, or fontconfig rebuilding its cache, can keep a start from reaching
+        the display for seconds after it became the running copy. Here the display's authority
+        file is a pipe that holds the first copy's connection until the test lets it go."""
+        path = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
+        authority = os.path.join(os.environ["HOME"], "authority")
+        os.mkfifo(authority)
+        program = self.start(env={"XAUTHORITY": authority})
+        lock = os.path.join(os.environ["XDG_RUNTIME_DIR"], "tovrin-%d.lock" % os.getuid())
+
+        def lock_held():
+            """Read from the kernel's list: trying the lock here could make the copy miss it."""
+            if not os.path.exists(lock):
+                return False
+            held = ["%d" % program.pid, ":%d" % os.stat(lock).st_ino]
+            with open("/proc/locks") as locks:
+                return any(f[1] == "FLOCK" and f[4] == held[0] and f[5].endswith(held[1])
+                           for f in (line.split() for line in locks) if len(f) > 5)
+        e2e.wait_until(lock_held, what="the first copy holding the lock")
+
+        # The second start hands its file over and ends, as it does with a copy already on show.
+        second = self.start([path])
+        self.assertEqual(second.wait_exit(timeout=10), 0)
+        self.assertEqual(second.windows(), [], "the second start shows nothing")
+
+        # Every reader of the authority file gets an empty one from now on.
+        released = threading.Event()
+        self.addCleanup(released.set)
+
+        def release():
+            while not released.is_set():
+                try:
+                    os.close(os.open(authority, os.O_WRONLY | os.O_NONBLOCK))
+                except OSError:
+                    pass
+                released.wait(0.01)
+        threading.Thread(target=release, daemon=True).start()
+
+        app = program.application()
+        main_wid = main.main_window(program)
+        _, _, reading = main.shown_document(program, app, main_wid)
+        self.assertTrue(reading.startswith(reading_start(JOHN_AND_ANN)), reading)
+
     def test_file_opens_when_the_running_copy_ends_while_it_is_handed_over(self):
         path = write_reading(os.path.join(os.environ["HOME"], "john and ann.kvl"), JOHN_AND_ANN)
         # A copy that holds the lock and takes no file, ended half a second into the hand-over

@@ -157,7 +157,7 @@ void HandOverListener::close()
     }
 }
 
-bool HandOverListener::listen()
+bool HandOverListener::open()
 {
     sockaddr_un address;
     if (m_fd >= 0 || !socketAddress(m_path, &address))
@@ -176,7 +176,15 @@ bool HandOverListener::listen()
     }
     m_fd = fd;
     m_spare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    return true;
+}
+
+bool HandOverListener::listen()
+{
+    if (m_notifier || (m_fd < 0 && !open()))
+        return false;
+    // Connections made since open() are waiting: the notifier reports them at once.
+    m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &HandOverListener::acceptClients);
     return true;
 }

@@ -33,7 +33,12 @@ public:
     explicit HandOverListener(const QString &socketPath, QObject *parent = nullptr);
     ~HandOverListener() override;
 
-    // False when the socket cannot be made; the program then runs without hand-overs.
+    // Makes the socket: from now on a later start can hand its file over, and the file waits in
+    // the socket until listen() takes it. Needs no event loop, so that the running copy can make
+    // it before the slow part of its start. False when the socket cannot be made.
+    bool open();
+    // Takes files from now on, making the socket first if open() has not. False when the socket
+    // cannot be made (the program then runs without hand-overs) or files are already taken.
     bool listen();
     // Takes no more files: a later start finds no copy to hand its file to, and says so.
     void close();
