@@ -1,4 +1,5 @@
 #include "core/program/singleinstance.h"
+#include "../common/runtimecleaner.h"
 
 #include <QFile>
 #include <QSysInfo>
@@ -34,6 +35,7 @@ class tst_SingleInstance : public QObject
 
 private slots:
     void secondCopy_isRefusedWhileFirstRuns();
+    void runtimeFolderCleanedWhileFirstRuns_secondCopyStillRefused();
     void whatALockFileHolds_neverBlocks_data();
     void whatALockFileHolds_neverBlocks();
     void someoneElsesFile_neverBlocks();
@@ -50,6 +52,18 @@ void tst_SingleInstance::secondCopy_isRefusedWhileFirstRuns()
     QCOMPARE(first.lockFilePath(), dir.filePath(QStringLiteral("tovrin-%1.lock").arg(::getuid())));
     QVERIFY(QFile::exists(first.lockFilePath()));
     QVERIFY(!first.anotherCopyRunning()); // asking again keeps the lock
+
+    program::SingleInstance second(dir.path());
+    QVERIFY(second.anotherCopyRunning());
+}
+
+void tst_SingleInstance::runtimeFolderCleanedWhileFirstRuns_secondCopyStillRefused()
+{
+    QTemporaryDir dir;
+    program::SingleInstance first(dir.path());
+    QVERIFY(!first.anotherCopyRunning());
+    testsupport::cleanRuntimeFolder(dir.path());
+    QVERIFY2(QFile::exists(first.lockFilePath()), "the cleaner removed the running copy's lock file");
 
     program::SingleInstance second(dir.path());
     QVERIFY(second.anotherCopyRunning());

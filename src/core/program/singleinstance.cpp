@@ -54,6 +54,10 @@ bool SingleInstance::anotherCopyRunning()
         locked = ::flock(descriptor, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EINTR);
     if (locked == 0) {
+        // The runtime folder's cleaner (systemd-tmpfiles) removes what has not been touched for a
+        // while there, except files with the sticky bit. Removed, the file would let the next start
+        // lock a new one and run beside this copy.
+        ::fchmod(descriptor, (status.st_mode & 07777) | S_ISVTX);
         m_descriptor = descriptor;
         return false;
     }
