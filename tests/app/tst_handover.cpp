@@ -1,6 +1,7 @@
 #include "core/program/commandline.h"
 #include "core/program/handover.h"
 #include "../common/descriptorsinuse.h"
+#include "../common/runtimecleaner.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -57,6 +58,7 @@ private slots:
     void otherMessages_areIgnored_data();
     void otherMessages_areIgnored();
     void socketOfAKilledCopy_neverBlocks();
+    void runtimeFolderCleaned_fileStillReachesTheRunningCopy();
     void nobodyListening_saysSo();
     void runtimeFolderTooLongForASocket_fileStillReachesTheRunningCopy();
     void someoneElsesSocket_getsNothing();
@@ -141,6 +143,18 @@ void tst_HandOver::socketOfAKilledCopy_neverBlocks()
     QSignalSpy handed(&listener, &program::HandOverListener::fileHandedOver);
     QVERIFY(program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl")));
     QVERIFY(handed.wait(2000));
+}
+
+void tst_HandOver::runtimeFolderCleaned_fileStillReachesTheRunningCopy()
+{
+    program::HandOverListener listener(m_socket);
+    QVERIFY(listener.listen());
+    QSignalSpy handed(&listener, &program::HandOverListener::fileHandedOver);
+    testsupport::cleanRuntimeFolder(m_dir->path());
+
+    QVERIFY(program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 500));
+    QVERIFY(handed.wait(2000));
+    QCOMPARE(handed.constFirst().constFirst().toString(), QStringLiteral("/tmp/x.kvl"));
 }
 
 void tst_HandOver::nobodyListening_saysSo()

@@ -170,6 +170,11 @@ bool HandOverListener::open()
     const mode_t previous = ::umask(0077);
     const bool bound = ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
     ::umask(previous);
+    // Sticky, for the runtime folder's cleaner to leave it however long this copy runs: without
+    // it, a later start would find nobody to hand its file to. (Not through a link: in a shared
+    // folder the name is not ours alone.)
+    if (bound)
+        ::fchmodat(AT_FDCWD, address.sun_path, S_ISVTX | S_IRWXU, AT_SYMLINK_NOFOLLOW);
     if (!bound || ::listen(fd, 8) != 0) {
         ::close(fd);
         return false;
