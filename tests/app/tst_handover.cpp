@@ -59,6 +59,7 @@ private slots:
     void otherMessages_areIgnored();
     void socketOfAKilledCopy_neverBlocks();
     void runtimeFolderCleaned_fileStillReachesTheRunningCopy();
+    void copyLeaving_keepsTheSocketThatTookItsPlace();
     void nobodyListening_saysSo();
     void runtimeFolderTooLongForASocket_fileStillReachesTheRunningCopy();
     void someoneElsesSocket_getsNothing();
@@ -155,6 +156,21 @@ void tst_HandOver::runtimeFolderCleaned_fileStillReachesTheRunningCopy()
     QVERIFY(program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 500));
     QVERIFY(handed.wait(2000));
     QCOMPARE(handed.constFirst().constFirst().toString(), QStringLiteral("/tmp/x.kvl"));
+}
+
+// A copy that started beside this one, its lock file removed by hand, put its own socket in this
+// one's place; this one leaving must not take that socket with it.
+void tst_HandOver::copyLeaving_keepsTheSocketThatTookItsPlace()
+{
+    program::HandOverListener first(m_socket);
+    QVERIFY(first.listen());
+    program::HandOverListener second(m_socket);
+    QVERIFY(second.listen());
+    QSignalSpy handed(&second, &program::HandOverListener::fileHandedOver);
+    first.close();
+
+    QVERIFY(program::handOverFile(m_socket, QStringLiteral("/tmp/x.kvl"), 500));
+    QVERIFY(handed.wait(2000));
 }
 
 void tst_HandOver::nobodyListening_saysSo()

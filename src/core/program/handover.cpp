@@ -153,7 +153,12 @@ void HandOverListener::close()
         m_notifier = nullptr;
         ::close(m_fd);
         m_fd = -1;
-        ::unlink(QFile::encodeName(m_path).constData());
+        // A copy that started beside this one (its lock file removed by hand) has put its own
+        // socket here; removing that would leave it unreachable.
+        const QByteArray path = QFile::encodeName(m_path);
+        struct stat status {};
+        if (::lstat(path.constData(), &status) == 0 && status.st_dev == m_device && status.st_ino == m_inode)
+            ::unlink(path.constData());
     }
 }
 
@@ -178,6 +183,11 @@ bool HandOverListener::open()
     if (!bound || ::listen(fd, 8) != 0) {
         ::close(fd);
         return false;
+    }
+    struct stat status {};
+    if (::lstat(address.sun_path, &status) == 0) {
+        m_device = status.st_dev;
+        m_inode = status.st_ino;
     }
     m_fd = fd;
     m_spare = ::open("/dev/null", O_RDONLY | O_CLOEXEC);

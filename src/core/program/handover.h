@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <sys/types.h>
+
 class QSocketNotifier;
 
 // How a second start hands a file to the copy that is running: through a local (Unix domain)
@@ -53,6 +55,9 @@ private:
 
     QString m_path;
     int m_fd = -1;
+    // The socket file this copy made, to remove on leaving only if it is still that one.
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
     // Held back for a connection that comes while every other descriptor is in use.
     int m_spare = -1;
     QSocketNotifier *m_notifier = nullptr;
