@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -177,9 +178,9 @@ bool HandOverListener::open()
     ::umask(previous);
     // Sticky, for the runtime folder's cleaner to leave it however long this copy runs: without
     // it, a later start would find nobody to hand its file to. (Not through a link: in a shared
-    // folder the name is not ours alone.)
+    // folder the name is not ours alone.) A socket left unmarked still takes files.
     if (bound)
-        ::fchmodat(AT_FDCWD, address.sun_path, S_ISVTX | S_IRWXU, AT_SYMLINK_NOFOLLOW);
+        std::ignore = ::fchmodat(AT_FDCWD, address.sun_path, S_ISVTX | S_IRWXU, AT_SYMLINK_NOFOLLOW);
     if (!bound || ::listen(fd, 8) != 0) {
         ::close(fd);
         return false;
